@@ -1,0 +1,49 @@
+#pragma once
+
+#include <cstdint>
+#include <set>
+#include <utility>
+#include <vector>
+
+#include "platform/headless/headless_toolkit.h"
+#include "platform/hotkey_service.h"
+
+namespace headless {
+
+// Hot keys of a desktop the test controls: it can refuse the handler, refuse a key as if
+// another program held it, fail an unregistration, and press a registered key.
+class Hotkeys final : public HotkeyService {
+ public:
+  explicit Hotkeys(Toolkit& toolkit) : toolkit_(toolkit) {}
+
+  struct Registration {
+    std::uint32_t keyCode = 0;
+    std::uint32_t modifiers = 0;
+    HotkeyId hotkey;
+  };
+
+  void RefuseHandler(bool refuse) { refuseHandler_ = refuse; }
+  void RefuseKey(std::uint32_t keyCode, std::uint32_t modifiers) {
+    refusedKeys_.insert({keyCode, modifiers});
+  }
+  void FailUnregistrations(bool fail) { failUnregister_ = fail; }
+  // Pushes a press of the key as the desktop's event; false when no registration has it.
+  bool PressKey(std::uint32_t keyCode, std::uint32_t modifiers);
+
+  const std::vector<Registration>& Registrations() const { return registrations_; }
+  bool HandlerInstalled() const { return handler_ != nullptr; }
+
+  bool InstallHandler(HotkeyPressedFunction handler) override;
+  bool RegisterKey(std::uint32_t keyCode, std::uint32_t modifiers, HotkeyId hotkey) override;
+  bool UnregisterKey(HotkeyId hotkey) override;
+
+ private:
+  Toolkit& toolkit_;
+  HotkeyPressedFunction handler_ = nullptr;
+  bool refuseHandler_ = false;
+  bool failUnregister_ = false;
+  std::set<std::pair<std::uint32_t, std::uint32_t>> refusedKeys_;
+  std::vector<Registration> registrations_;
+};
+
+}  // namespace headless

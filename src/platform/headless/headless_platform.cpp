@@ -1,0 +1,23 @@
+#include "platform/headless/headless_platform.h"
+
+#include "platform/termination_request.h"
+
+namespace headless {
+
+Platform::Platform() {
+  InstallNativeToolkit(&toolkit);
+  InstallRequesters(&requesters);
+  InstallHotkeyService(&hotkeys);
+  InstallHost(&host);
+  WatchTerminationRequests();
+}
+
+Platform::~Platform() {
+  StopWatchingTerminationRequests();
+  InstallHost(nullptr);
+  InstallHotkeyService(nullptr);
+  InstallRequesters(nullptr);
+  InstallNativeToolkit(nullptr);
+}
+
+}  // namespace headless

@@ -1,0 +1,521 @@
+#include "platform/headless/headless_toolkit.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+
+#include "platform/menu_item_text.h"
+#include "platform/termination_request.h"
+#include "platform/utf.h"
+
+namespace headless {
+
+namespace {
+
+Window* AsWindow(NativeHandle h) { return static_cast<Window*>(h); }
+Gadget* AsGadget(NativeHandle h) { return static_cast<Gadget*>(h); }
+Menu* AsMenu(NativeHandle h) { return static_cast<Menu*>(h); }
+Image* AsImage(NativeHandle h) { return static_cast<Image*>(h); }
+
+// The pixel size from a PNG file's header; false for anything that is not a readable PNG.
+bool ReadPngSize(std::string_view path, int& width, int& height) {
+  std::ifstream file{std::string(path), std::ios::binary};
+  unsigned char header[24] = {};
+  if (!file.read(reinterpret_cast<char*>(header), sizeof header)) return false;
+  static constexpr unsigned char Signature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+  if (!std::equal(std::begin(Signature), std::end(Signature), header)) return false;
+  auto be32 = [&](int at) {
+    return (header[at] << 24) | (header[at + 1] << 16) | (header[at + 2] << 8) | header[at + 3];
+  };
+  width = be32(16);
+  height = be32(20);
+  return width > 0 && height > 0;
+}
+
+MenuItem* FindItemIn(Menu& menu, std::int64_t item) {
+  for (MenuItem& entry : menu.items) {
+    if (!entry.separator && entry.number == item) return &entry;
+    if (entry.submenu) {
+      if (MenuItem* found = FindItemIn(*entry.submenu, item)) return found;
+    }
+  }
+  return nullptr;
+}
+
+void SetItemText(MenuItem& item, std::string_view text) {
+  const MenuItemText parsed = ReadMenuItemText(text);
+  item.text = std::string(text);
+  item.title = parsed.title;
+  item.keyEquivalent = Utf16ToUtf8(parsed.keyEquivalent);
+  item.modifierMask = parsed.modifierMask;
+}
+
+}  // namespace
+
+Toolkit::Toolkit() = default;
+Toolkit::~Toolkit() = default;
+
+// System events.
+
+void Toolkit::PushSystemEvent(std::function<void()> event) {
+  pending_.push_back(std::move(event));
+}
+
+void Toolkit::ClickGadget(std::int64_t gadget) {
+  PushSystemEvent([this, gadget] {
+    Gadget* g = GadgetByNumber(gadget);
+    if (g == nullptr || g->disabled) return;
+    switch (g->kind) {
+      case GadgetKind::Checkbox:
+        // The box toggles before its click is reported.
+        g->state = g->state == 0 ? 1 : 0;
+        PostToolkitEvent(GadgetEvent, g->number, g->window->number, SubtypeClick);
+        break;
+      case GadgetKind::Button:
+        PostToolkitEvent(GadgetEvent, g->number, g->window->number, SubtypeClick);
+        break;
+      case GadgetKind::Image:
+        PostToolkitEvent(GadgetEvent, g->number, g->window->number, SubtypeClick);
+        break;
+      default:
+        break;
+    }
+  });
+}
+
+void Toolkit::SelectGadgetItem(std::int64_t gadget, int index) {
+  PushSystemEvent([this, gadget, index] {
+    Gadget* g = GadgetByNumber(gadget);
+    if (g == nullptr || g->disabled) return;
+    if (index < 0 || index >= static_cast<int>(g->items.size())) return;
+    if (g->kind == GadgetKind::PopUp) {
+      g->state = index;
+    } else if (g->kind == GadgetKind::EditCombo) {
+      g->state = index;
+      g->text = g->items[static_cast<std::size_t>(index)];
+    } else {
+      return;
+    }
+    // Choosing the item already selected is reported too.
+    PostToolkitEvent(GadgetEvent, g->number, g->window->number, SubtypeChange);
+  });
+}
+
+void Toolkit::TypeInGadget(std::int64_t gadget, const std::string& text) {
+  PushSystemEvent([this, gadget, text] {
+    Gadget* g = GadgetByNumber(gadget);
+    if (g == nullptr || g->disabled || g->kind != GadgetKind::EditCombo) return;
+    g->text += text;
+    PostToolkitEvent(GadgetEvent, g->number, g->window->number, SubtypeChange);
+  });
+}
+
+void Toolkit::FocusGadgetByUser(std::int64_t gadget) {
+  PushSystemEvent([this, gadget] {
+    Gadget* g = GadgetByNumber(gadget);
+    if (g == nullptr) return;
+    Gadget* previous = g->window->focused;
+    active_ = g->window;
+    g->window->focused = g;
+    if (previous != nullptr && previous != g && previous->kind == GadgetKind::EditCombo) {
+      PostToolkitEvent(GadgetEvent, previous->number, previous->window->number, SubtypeEditEnd);
+    }
+    if (g->kind == GadgetKind::EditCombo && previous != g) {
+      PostToolkitEvent(GadgetEvent, g->number, g->window->number, SubtypeFocus);
+    }
+  });
+}
+
+void Toolkit::PressKey(const KeyPress& press) {
+  PushSystemEvent([this, press] {
+    KeyPress routed = press;
+    if (routed.window < 0 && active_ != nullptr) routed.window = active_->number;
+    if (DispatchKeyPress(routed)) return;
+    // Unconsumed typing goes to the focused editable field.
+    Window* window = WindowByNumber(routed.window);
+    if (routed.type != KeyEventType::KeyDown || window == nullptr || window->focused == nullptr)
+      return;
+    Gadget* g = window->focused;
+    if (g->kind == GadgetKind::EditCombo && (routed.modifierFlags & ModifierCommand) == 0) {
+      g->text += Utf16ToUtf8(routed.characters);
+      PostToolkitEvent(GadgetEvent, g->number, window->number, SubtypeChange);
+    }
+  });
+}
+
+void Toolkit::PressCloseButton(std::int64_t window) {
+  PushSystemEvent([this, window] {
+    Window* w = WindowByNumber(window);
+    // The window stays open: the application decides.
+    if (w != nullptr && (w->flags & WindowCloseButton) != 0) {
+      PostToolkitEvent(CloseWindowEvent, w->number, w->number, 0);
+    }
+  });
+}
+
+void Toolkit::ChooseMenuItem(std::int64_t menu, std::int64_t item) {
+  PushSystemEvent([this, menu, item] {
+    for (const auto& m : menus_) {
+      if (m->number != menu) continue;
+      MenuItem* entry = FindItemIn(*m, item);
+      if (entry != nullptr && !entry->disabled) PostToolkitEvent(MenuEvent, item, 0, 0);
+      return;
+    }
+  });
+}
+
+void Toolkit::DragWindow(std::int64_t window, int x, int y) {
+  PushSystemEvent([this, window, x, y] {
+    if (Window* w = WindowByNumber(window)) {
+      w->frame.x = x;
+      w->frame.y = y;
+    }
+  });
+}
+
+void Toolkit::TickTimer(std::int64_t timer) {
+  PushSystemEvent([this, timer] {
+    if (timers_.count(timer) != 0) TimerFired(timer);
+  });
+}
+
+void Toolkit::ChangeAppearance(bool dark) {
+  PushSystemEvent([this, dark] {
+    if (dark_ == dark) return;
+    dark_ = dark;
+    if (observingAppearance_) QueueEvent(0x1012C, 0, 0, 0, PostCustom);
+  });
+}
+
+void Toolkit::HandleOne() {
+  std::function<void()> event = std::move(pending_.front());
+  pending_.pop_front();
+  event();
+}
+
+void Toolkit::HandlePendingEvents() {
+  while (!pending_.empty()) HandleOne();
+}
+
+bool Toolkit::ProcessSystemEvent(int timeoutMs) {
+  if (TakeTerminationRequest()) return true;
+  if (!pending_.empty()) {
+    HandleOne();
+    return true;
+  }
+  if (timeoutMs >= 0) return false;
+  // Nothing will ever arrive: the test scripted less than the code under test waits for.
+  std::fputs("headless desktop: the program waits for input that was never pushed\n", stderr);
+  std::abort();
+}
+
+// Look-ups.
+
+Window* Toolkit::WindowByNumber(std::int64_t number) {
+  for (const auto& w : windows_) {
+    if (w->number == number) return w.get();
+  }
+  return nullptr;
+}
+
+Gadget* Toolkit::GadgetByNumber(std::int64_t number) {
+  for (const auto& g : gadgets_) {
+    if (g->number == number) return g.get();
+  }
+  return nullptr;
+}
+
+const Window* Toolkit::FindWindow(std::int64_t number) const {
+  return const_cast<Toolkit*>(this)->WindowByNumber(number);
+}
+
+const Gadget* Toolkit::FindGadget(std::int64_t number) const {
+  return const_cast<Toolkit*>(this)->GadgetByNumber(number);
+}
+
+const MenuItem* Toolkit::FindMenuItem(std::int64_t menu, std::int64_t item) const {
+  for (const auto& m : menus_) {
+    if (m->number == menu) return FindItemIn(*m, item);
+  }
+  return nullptr;
+}
+
+std::vector<const Window*> Toolkit::VisibleWindows() const {
+  std::vector<const Window*> visible;
+  for (const auto& w : windows_) {
+    if (w->visible) visible.push_back(w.get());
+  }
+  return visible;
+}
+
+std::vector<std::int64_t> Toolkit::RunningTimers() const {
+  std::vector<std::int64_t> running;
+  for (const auto& [timer, interval] : timers_) running.push_back(timer);
+  return running;
+}
+
+int Toolkit::TimerInterval(std::int64_t timer) const {
+  auto it = timers_.find(timer);
+  return it == timers_.end() ? 0 : it->second;
+}
+
+// Windows.
+
+NativeHandle Toolkit::CreateWindow(std::int64_t number, const WindowSpec& spec) {
+  auto window = std::make_unique<Window>();
+  window->number = number;
+  window->title = spec.title;
+  window->flags = spec.flags;
+  window->frame = {spec.x, spec.y, spec.width, spec.height};
+  if ((spec.flags & WindowCentred) != 0 && !displays_.empty()) {
+    const DisplayRect& main = displays_.front();
+    window->frame.x = main.x + (main.width - spec.width) / 2;
+    window->frame.y = main.y + (main.height - spec.height) / 2;
+  }
+  window->visible = (spec.flags & WindowHidden) == 0;
+  if (window->visible) active_ = window.get();
+  windows_.push_back(std::move(window));
+  return windows_.back().get();
+}
+
+void Toolkit::DestroyWindow(NativeHandle handle) {
+  Window* window = AsWindow(handle);
+  if (active_ == window) {
+    active_ = nullptr;
+    for (const auto& w : windows_) {
+      if (w.get() != window && w->visible) active_ = w.get();
+    }
+  }
+  std::erase_if(windows_, [window](const auto& w) { return w.get() == window; });
+}
+
+void Toolkit::SetWindowFloating(NativeHandle window, bool on) { AsWindow(window)->floating = on; }
+
+Rect Toolkit::WindowContentRect(NativeHandle window) { return AsWindow(window)->frame; }
+
+void Toolkit::SetWindowContentRect(NativeHandle window, const Rect& rect) {
+  AsWindow(window)->frame = rect;
+}
+
+void Toolkit::SetWindowTitle(NativeHandle window, std::string_view title) {
+  AsWindow(window)->title = std::string(title);
+}
+
+std::string Toolkit::WindowTitle(NativeHandle window) { return AsWindow(window)->title; }
+
+void Toolkit::ActivateWindow(NativeHandle window) {
+  active_ = AsWindow(window);
+  active_->visible = true;
+}
+
+std::int64_t Toolkit::ActiveWindow() { return active_ == nullptr ? -1 : active_->number; }
+
+std::int64_t Toolkit::FocusedGadget() {
+  if (active_ == nullptr || active_->focused == nullptr) return -1;
+  return active_->focused->number;
+}
+
+void Toolkit::FocusGadget(NativeHandle gadget) {
+  Gadget* g = AsGadget(gadget);
+  g->window->focused = g;
+}
+
+// Gadgets.
+
+NativeHandle Toolkit::CreateGadget(NativeHandle window, std::int64_t number,
+                                   const GadgetSpec& spec) {
+  auto gadget = std::make_unique<Gadget>();
+  gadget->number = number;
+  gadget->kind = spec.kind;
+  gadget->window = AsWindow(window);
+  gadget->frame = {spec.x, spec.y, spec.width, spec.height};
+  gadget->text = spec.text;
+  gadget->flags = spec.flags;
+  gadget->font = static_cast<Font*>(spec.font);
+  gadget->image = AsImage(spec.image);
+  gadget->window->gadgets.push_back(gadget.get());
+  gadgets_.push_back(std::move(gadget));
+  return gadgets_.back().get();
+}
+
+void Toolkit::FreeGadget(NativeHandle handle) {
+  Gadget* gadget = AsGadget(handle);
+  Window* window = gadget->window;
+  std::erase(window->gadgets, gadget);
+  if (window->focused == gadget) window->focused = nullptr;
+  std::erase_if(gadgets_, [gadget](const auto& g) { return g.get() == gadget; });
+}
+
+void Toolkit::SetGadgetState(NativeHandle gadget, std::int64_t state) {
+  Gadget* g = AsGadget(gadget);
+  if (g->kind == GadgetKind::PopUp || g->kind == GadgetKind::EditCombo) {
+    if (state < 0 || state >= static_cast<std::int64_t>(g->items.size())) return;
+    if (g->kind == GadgetKind::EditCombo) g->text = g->items[static_cast<std::size_t>(state)];
+  }
+  g->state = state;
+}
+
+std::int64_t Toolkit::GadgetState(NativeHandle gadget) { return AsGadget(gadget)->state; }
+
+void Toolkit::SetGadgetText(NativeHandle gadget, std::string_view text) {
+  AsGadget(gadget)->text = std::string(text);
+}
+
+std::string Toolkit::GadgetText(NativeHandle gadget) {
+  Gadget* g = AsGadget(gadget);
+  if (g->kind == GadgetKind::PopUp) {
+    if (g->state < 0 || g->state >= static_cast<std::int64_t>(g->items.size())) return {};
+    return g->items[static_cast<std::size_t>(g->state)];
+  }
+  return g->text;
+}
+
+void Toolkit::AddGadgetItem(NativeHandle gadget, int position, std::string_view text,
+                            NativeHandle) {
+  Gadget* g = AsGadget(gadget);
+  const auto size = static_cast<int>(g->items.size());
+  const int at = position < 0 || position > size ? size : position;
+  g->items.insert(g->items.begin() + at, std::string(text));
+}
+
+void Toolkit::SetGadgetItemText(NativeHandle gadget, int item, std::string_view text) {
+  Gadget* g = AsGadget(gadget);
+  if (item >= 0 && item < static_cast<int>(g->items.size())) {
+    g->items[static_cast<std::size_t>(item)] = std::string(text);
+  }
+}
+
+std::string Toolkit::GadgetItemText(NativeHandle gadget, int item) {
+  Gadget* g = AsGadget(gadget);
+  if (item < 0 || item >= static_cast<int>(g->items.size())) return {};
+  return g->items[static_cast<std::size_t>(item)];
+}
+
+int Toolkit::CountGadgetItems(NativeHandle gadget) {
+  return static_cast<int>(AsGadget(gadget)->items.size());
+}
+
+void Toolkit::DisableGadget(NativeHandle gadget, bool disabled) {
+  AsGadget(gadget)->disabled = disabled;
+}
+
+void Toolkit::SetGadgetToolTip(NativeHandle gadget, std::string_view text) {
+  AsGadget(gadget)->toolTip = std::string(text);
+}
+
+void Toolkit::SetGadgetFont(NativeHandle gadget, NativeHandle font) {
+  AsGadget(gadget)->font = static_cast<Font*>(font);
+}
+
+void Toolkit::SetGadgetColor(NativeHandle gadget, int, std::int64_t rgb) {
+  AsGadget(gadget)->color = rgb < 0 ? -1 : (rgb & 0xFFFFFF);
+}
+
+// Fonts and images.
+
+NativeHandle Toolkit::CreateFont(std::string_view family, double size) {
+  if (family.empty() || size <= 0) return nullptr;
+  fonts_.push_back(std::make_unique<Font>(Font{std::string(family), size}));
+  return fonts_.back().get();
+}
+
+void Toolkit::ReleaseFont(NativeHandle font) {
+  std::erase_if(fonts_, [font](const auto& f) { return f.get() == font; });
+}
+
+NativeHandle Toolkit::LoadImage(std::string_view path) {
+  int width = 0, height = 0;
+  if (!ReadPngSize(path, width, height)) return nullptr;
+  images_.push_back(std::make_unique<Image>(Image{std::string(path), width, height,
+                                                  static_cast<double>(width),
+                                                  static_cast<double>(height)}));
+  return images_.back().get();
+}
+
+int Toolkit::ImageWidth(NativeHandle image) { return AsImage(image)->width; }
+int Toolkit::ImageHeight(NativeHandle image) { return AsImage(image)->height; }
+
+void Toolkit::ResizeImage(NativeHandle image, int width, int height) {
+  Image* i = AsImage(image);
+  i->width = width;
+  i->height = height;
+  i->pointWidth = width;
+  i->pointHeight = height;
+}
+
+void Toolkit::SetImageSize(NativeHandle image, double width, double height) {
+  AsImage(image)->pointWidth = width;
+  AsImage(image)->pointHeight = height;
+}
+
+void Toolkit::ReleaseImage(NativeHandle image) {
+  std::erase_if(images_, [image](const auto& i) { return i.get() == image; });
+}
+
+// Menus.
+
+NativeHandle Toolkit::CreateMenu(std::int64_t number) {
+  menus_.push_back(std::make_unique<Menu>());
+  menus_.back()->number = number;
+  return menus_.back().get();
+}
+
+void Toolkit::AddMenuItem(NativeHandle menu, std::int64_t item, std::string_view text,
+                          NativeHandle image) {
+  Menu* m = AsMenu(menu);
+  MenuItem entry;
+  entry.number = item;
+  entry.image = AsImage(image);
+  SetItemText(entry, text);
+  m->items.push_back(std::move(entry));
+}
+
+void Toolkit::AddMenuSeparator(NativeHandle menu) {
+  MenuItem entry;
+  entry.separator = true;
+  AsMenu(menu)->items.push_back(std::move(entry));
+}
+
+NativeHandle Toolkit::AddSubMenu(NativeHandle menu, std::string_view text, NativeHandle image) {
+  MenuItem entry;
+  entry.image = AsImage(image);
+  SetItemText(entry, text);
+  entry.submenu = std::make_unique<Menu>();
+  entry.submenu->number = AsMenu(menu)->number;
+  Menu* sub = entry.submenu.get();
+  AsMenu(menu)->items.push_back(std::move(entry));
+  return sub;
+}
+
+void Toolkit::SetMenuItemDisabled(NativeHandle menu, std::int64_t item, bool disabled) {
+  if (MenuItem* entry = FindItemIn(*AsMenu(menu), item)) entry->disabled = disabled;
+}
+
+void Toolkit::SetMenuItemTitle(NativeHandle menu, std::int64_t item, std::string_view text) {
+  if (MenuItem* entry = FindItemIn(*AsMenu(menu), item)) SetItemText(*entry, text);
+}
+
+void Toolkit::FreeMenu(NativeHandle menu) {
+  if (status_.menu == menu) status_.menu = nullptr;
+  std::erase_if(menus_, [menu](const auto& m) { return m.get() == menu; });
+}
+
+// Status item.
+
+bool Toolkit::CreateStatusItem() {
+  status_ = StatusItem{};
+  status_.present = true;
+  return true;
+}
+
+void Toolkit::SetStatusItemImage(NativeHandle image) { status_.image = AsImage(image); }
+void Toolkit::SetStatusItemMenu(NativeHandle menu) { status_.menu = AsMenu(menu); }
+void Toolkit::RemoveStatusItem() { status_ = StatusItem{}; }
+
+// Timers.
+
+void Toolkit::StartTimer(std::int64_t timer, int intervalMs) { timers_[timer] = intervalMs; }
+void Toolkit::StopTimer(std::int64_t timer) { timers_.erase(timer); }
+
+}  // namespace headless

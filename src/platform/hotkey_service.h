@@ -1,0 +1,27 @@
+#pragma once
+
+// The desktop's system-wide hot keys: a key (virtual key code of the key-name map and a
+// modifier word: 0x100 Command, 0x200 Shift, 0x800 Option, 0x1000 Control) is registered under
+// an identifier, and every press anywhere on the desktop is reported with that identifier.
+
+#include <cstdint>
+
+struct HotkeyId {
+  std::uint32_t signature = 0;
+  std::uint32_t id = 0;
+};
+
+using HotkeyPressedFunction = void (*)(HotkeyId hotkey);
+
+class HotkeyService {
+ public:
+  virtual ~HotkeyService() = default;
+  // Installs the one handler presses are reported to; false when it cannot be installed.
+  virtual bool InstallHandler(HotkeyPressedFunction handler) = 0;
+  // False when the key cannot be had (taken by another program, or not a key of this desktop).
+  virtual bool RegisterKey(std::uint32_t keyCode, std::uint32_t modifiers, HotkeyId hotkey) = 0;
+  virtual bool UnregisterKey(HotkeyId hotkey) = 0;
+};
+
+void InstallHotkeyService(HotkeyService* service);
+HotkeyService* InstalledHotkeyService();

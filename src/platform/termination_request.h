@@ -1,0 +1,12 @@
+#pragma once
+
+// A request from the system to end the program (SIGTERM, SIGINT, SIGHUP at session end) is
+// not obeyed on the spot: it becomes menu event -4 so the ordinary quit runs.
+
+inline constexpr long QuitMenuNumber = -4;
+
+// Installs the signal handlers; the returned descriptor becomes readable on a request.
+int WatchTerminationRequests();
+void StopWatchingTerminationRequests();
+// Drains a pending request and posts the quit event for it; false when there was none.
+bool TakeTerminationRequest();

@@ -1,0 +1,9 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+// Conversions between the UTF-8 texts of the program and the UTF-16 texts of key events and
+// menus. Malformed input never throws: bad bytes become U+FFFD.
+std::u16string Utf8ToUtf16(std::string_view text);
+std::string Utf16ToUtf8(std::u16string_view text);
