@@ -1,0 +1,83 @@
+#include "atomic_file.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+#include <utility>
+
+namespace {
+
+struct FileDescriptor {
+  int fd = -1;
+  explicit FileDescriptor(int f) : fd(f) {}
+  FileDescriptor(const FileDescriptor&) = delete;
+  FileDescriptor& operator=(const FileDescriptor&) = delete;
+  ~FileDescriptor() {
+    if (fd >= 0) ::close(fd);
+  }
+  int release() { return std::exchange(fd, -1); }
+};
+
+std::string folderOf(const std::string& path) {
+  std::string parent = std::filesystem::path(path).parent_path().string();
+  return parent.empty() ? std::string(".") : parent;
+}
+
+std::string systemError(const std::string& what) { return what + ": " + std::strerror(errno); }
+
+mode_t currentUmask() {
+  mode_t mask = ::umask(0);
+  ::umask(mask);
+  return mask;
+}
+
+}  // namespace
+
+std::string folderProblem(const std::string& path) {
+  std::string folder = folderOf(path);
+  struct stat info {};
+  if (::stat(folder.c_str(), &info) != 0) return systemError("cannot use folder " + folder);
+  if (!S_ISDIR(info.st_mode)) return "cannot use folder " + folder + ": not a folder";
+  if (::access(folder.c_str(), W_OK | X_OK) != 0) {
+    return systemError("cannot write to folder " + folder);
+  }
+  if (::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode)) {
+    return "cannot write " + path + ": it is a folder";
+  }
+  return {};
+}
+
+std::string writeFileAtomically(const std::string& path, std::string_view bytes) {
+  std::filesystem::path target(path);
+  std::string temporary =
+      (std::filesystem::path(folderOf(path)) / ("." + target.filename().string() + ".XXXXXX"))
+          .string();
+  FileDescriptor file(::mkstemp(temporary.data()));
+  if (file.fd < 0) return systemError("cannot create a file in " + folderOf(path));
+
+  auto fail = [&](const std::string& what) {
+    std::string message = systemError(what);
+    ::unlink(temporary.c_str());
+    return message;
+  };
+  // mkstemp makes the file private; a capture gets the permissions of any new file.
+  if (::fchmod(file.fd, 0666 & ~currentUmask()) != 0) return fail("cannot set permissions");
+  const char* data = bytes.data();
+  std::size_t left = bytes.size();
+  while (left > 0) {
+    ssize_t written = ::write(file.fd, data, left);
+    if (written < 0) {
+      if (errno == EINTR) continue;
+      return fail("cannot write " + path);
+    }
+    data += written;
+    left -= static_cast<std::size_t>(written);
+  }
+  if (::close(file.release()) != 0) return fail("cannot write " + path);
+  if (::rename(temporary.c_str(), path.c_str()) != 0) return fail("cannot write " + path);
+  return {};
+}

@@ -1,0 +1,88 @@
+#include "input_grab.h"
+
+#include <X11/keysym.h>
+#include <xcb/xcb_keysyms.h>
+
+#include <chrono>
+#include <memory>
+#include <thread>
+
+#include "xcb_handles.h"
+
+namespace {
+
+constexpr auto kGrabPatience = std::chrono::milliseconds(1500);
+constexpr auto kGrabRetryPause = std::chrono::milliseconds(20);
+constexpr uint16_t kCrosshairGlyph = 34;  // XC_crosshair in the core cursor font
+
+struct KeySymbolsDeleter {
+  void operator()(xcb_key_symbols_t* symbols) const { xcb_key_symbols_free(symbols); }
+};
+
+bool tryGrab(xcb_connection_t* connection, xcb_window_t window, xcb_cursor_t cursor,
+             uint16_t pointerEvents) {
+  XcbReply<xcb_grab_pointer_reply_t> pointer(xcb_grab_pointer_reply(
+      connection,
+      xcb_grab_pointer(connection, 0, window, pointerEvents, XCB_GRAB_MODE_ASYNC,
+                       XCB_GRAB_MODE_ASYNC, XCB_NONE, cursor, XCB_CURRENT_TIME),
+      nullptr));
+  if (!pointer || pointer->status != XCB_GRAB_STATUS_SUCCESS) return false;
+  XcbReply<xcb_grab_keyboard_reply_t> keyboard(xcb_grab_keyboard_reply(
+      connection,
+      xcb_grab_keyboard(connection, 0, window, XCB_CURRENT_TIME, XCB_GRAB_MODE_ASYNC,
+                        XCB_GRAB_MODE_ASYNC),
+      nullptr));
+  if (!keyboard || keyboard->status != XCB_GRAB_STATUS_SUCCESS) {
+    xcb_ungrab_pointer(connection, XCB_CURRENT_TIME);
+    return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+bool grabPointerAndKeyboard(xcb_connection_t* connection, xcb_window_t window,
+                            xcb_cursor_t cursor, uint16_t pointerEvents) {
+  auto deadline = std::chrono::steady_clock::now() + kGrabPatience;
+  while (!tryGrab(connection, window, cursor, pointerEvents)) {
+    if (std::chrono::steady_clock::now() >= deadline) return false;
+    std::this_thread::sleep_for(kGrabRetryPause);
+  }
+  return true;
+}
+
+void releasePointerAndKeyboard(xcb_connection_t* connection) {
+  xcb_ungrab_pointer(connection, XCB_CURRENT_TIME);
+  xcb_ungrab_keyboard(connection, XCB_CURRENT_TIME);
+  xcb_flush(connection);
+}
+
+xcb_cursor_t createCrosshairCursor(xcb_connection_t* connection) {
+  xcb_font_t font = xcb_generate_id(connection);
+  xcb_open_font(connection, font, 6, "cursor");
+  xcb_cursor_t cursor = xcb_generate_id(connection);
+  xcb_create_glyph_cursor(connection, cursor, font, font, kCrosshairGlyph, kCrosshairGlyph + 1, 0,
+                          0, 0, 0xffff, 0xffff, 0xffff);
+  xcb_close_font(connection, font);
+  return cursor;
+}
+
+bool isEscapeKey(xcb_connection_t* connection, xcb_keycode_t keycode) {
+  std::unique_ptr<xcb_key_symbols_t, KeySymbolsDeleter> symbols(xcb_key_symbols_alloc(connection));
+  if (!symbols) return false;
+  return xcb_key_symbols_get_keysym(symbols.get(), keycode, 0) == XK_Escape;
+}
+
+void nameWindow(xcb_connection_t* connection, xcb_window_t window, std::string_view title) {
+  xcb_change_property(connection, XCB_PROP_MODE_REPLACE, window, XCB_ATOM_WM_NAME,
+                      XCB_ATOM_STRING, 8, static_cast<uint32_t>(title.size()), title.data());
+  // WM_CLASS is instance and class, each ending in a NUL.
+  static constexpr char kClass[] = "vantorshot-capture\0Vantorshot-capture";
+  xcb_change_property(connection, XCB_PROP_MODE_REPLACE, window, XCB_ATOM_WM_CLASS,
+                      XCB_ATOM_STRING, 8, sizeof(kClass), kClass);
+}
+
+void syncWithServer(xcb_connection_t* connection) {
+  XcbReply<xcb_get_input_focus_reply_t> reply(
+      xcb_get_input_focus_reply(connection, xcb_get_input_focus(connection), nullptr));
+}
