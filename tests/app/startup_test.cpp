@@ -1,0 +1,117 @@
+#include <gtest/gtest.h>
+
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <functional>
+
+#include "app/command_table.h"
+#include "app/startup.h"
+#include "platform/headless/headless_platform.h"
+#include "platform/toolkit.h"
+
+namespace {
+
+// Runs `body` in a child process and returns its exit status, so that a test sees how the
+// program really ends.
+int ExitStatusOf(const std::function<int()>& body) {
+  const pid_t child = fork();
+  if (child == 0) {
+    std::fflush(stdout);
+    std::_Exit(body());
+  }
+  int status = 0;
+  waitpid(child, &status, 0);
+  return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+}
+
+TEST(Startup, RunsIntoTheLoopAndQuitsWithStatusZero) {
+  headless::Platform platform;
+  platform.toolkit.PushSystemEvent([] { QueueEvent(MenuEvent, ItemQuit, 0, 0, 0); });
+  EXPECT_EQ(RunApplication(), 0);
+  EXPECT_TRUE(platform.host.IsAccessory());
+  EXPECT_TRUE(platform.hotkeys.HandlerInstalled());
+  EXPECT_TRUE(platform.requesters.Alerts().empty());
+  EXPECT_FALSE(platform.toolkit.AppearanceObserved()) << "the observer is removed at quit";
+  EXPECT_FALSE(platform.toolkit.Status().present);
+}
+
+TEST(Startup, ResourcesPathSitsBesideTheExecutablesFolder) {
+  headless::Platform platform;
+  platform.toolkit.PushSystemEvent([] { QueueEvent(MenuEvent, ItemQuit, 0, 0, 0); });
+  RunApplication();
+  ASSERT_FALSE(ResourcesPath.empty());
+  EXPECT_TRUE(ResourcesPath.ends_with("/bin/../share/vantorshot/")) << ResourcesPath;
+}
+
+TEST(Startup, ARefusedHotKeyHandlerEndsWithTheFatalAlertAndStatusZero) {
+  headless::Platform platform;
+  platform.hotkeys.RefuseHandler(true);
+  EXPECT_EQ(RunApplication(), 0);
+  ASSERT_EQ(platform.requesters.Alerts().size(), 1u);
+  const AlertRequest& alert = platform.requesters.Alerts()[0];
+  EXPECT_EQ(alert.title, "Fatal Error!");
+  EXPECT_EQ(alert.text, "Failed to install handler.");
+  EXPECT_EQ(alert.icon, AlertIcon::Application);
+  EXPECT_TRUE(alert.buttons.empty());
+  EXPECT_FALSE(platform.toolkit.AppearanceObserved()) << "no observer was added";
+  EXPECT_FALSE(platform.host.IsAccessory());
+}
+
+TEST(Startup, AnUnsupportedHostEndsWithTheStopAlertAndStatusZero) {
+  headless::Platform platform;
+  platform.host.SetSupported(false);
+  EXPECT_EQ(RunApplication(), 0);
+  ASSERT_EQ(platform.requesters.Alerts().size(), 1u);
+  const AlertRequest& alert = platform.requesters.Alerts()[0];
+  EXPECT_EQ(alert.title, "Error!");
+  EXPECT_EQ(alert.text, platform.host.Requirement() + "\n\nThis app will now quit.");
+  EXPECT_EQ(alert.icon, AlertIcon::Stop);
+  EXPECT_TRUE(alert.buttons.empty());
+  EXPECT_FALSE(platform.toolkit.Status().present);
+}
+
+TEST(Startup, BothFailurePathsEndTheProcessWithStatusZero) {
+  EXPECT_EQ(ExitStatusOf([] {
+              headless::Platform platform;
+              platform.hotkeys.RefuseHandler(true);
+              return RunApplication();
+            }),
+            0);
+  EXPECT_EQ(ExitStatusOf([] {
+              headless::Platform platform;
+              platform.host.SetSupported(false);
+              return RunApplication();
+            }),
+            0);
+}
+
+TEST(Startup, TerminationRequestRunsTheShutdownAndEndsWithStatusZero) {
+  EXPECT_EQ(ExitStatusOf([] {
+              headless::Platform platform;
+              platform.toolkit.PushSystemEvent([] { kill(getpid(), SIGTERM); });
+              const int status = RunApplication();
+              // Reaching here at all means SIGTERM did not kill the process outright.
+              return status == 0 && !platform.toolkit.AppearanceObserved() ? 0 : 1;
+            }),
+            0);
+}
+
+TEST(Startup, TheLoopReadsOnPastOtherCommandsUntilQuit) {
+  headless::Platform platform;
+  int seen = 0;
+  platform.toolkit.PushSystemEvent([&seen] {
+    QueueEvent(HotkeyEvent1, -65535, -65535, -65535, PostCustom);
+    QueueEvent(HotkeyEvent1, -65535, -65535, -65535, PostCustom);
+    QueueEvent(MenuEvent, ItemAppAbout, ApplicationMenuWindow, 0, 0);
+    ++seen;
+  });
+  platform.toolkit.PushSystemEvent([] { QueueEvent(MenuEvent, ItemQuitRequest, -1, 0, 0); });
+  EXPECT_EQ(RunApplication(), 0);
+  EXPECT_EQ(seen, 1);
+  EXPECT_EQ(platform.toolkit.PendingEventCount(), 0u) << "the loop read on until the quit";
+}
+
+}  // namespace

@@ -18,7 +18,7 @@
 
 namespace headless {
 
-class Toolkit final : public NativeToolkit {
+class Toolkit : public NativeToolkit {
  public:
   Toolkit();
   ~Toolkit() override;
