@@ -3,9 +3,10 @@
 #include "app/event_loop.h"
 #include "platform/executable_path.h"
 #include "platform/host.h"
-#include "platform/hotkey_service.h"
 #include "platform/requesters.h"
 #include "platform/toolkit.h"
+#include "shortcuts/hotkey_list.h"
+#include "shortcuts/key_name_map.h"
 
 std::string ResourcesPath;
 
@@ -19,16 +20,14 @@ std::string ResourcesPathFor(const std::string& executable) {
   return path + "../share/vantorshot/";
 }
 
-void IgnoreHotkey(HotkeyId) {}
-
 }  // namespace
 
 int RunApplication() {
   Host* host = InstalledHost();
   ResourcesPath = ResourcesPathFor(ExecutablePath());
 
-  HotkeyService* hotkeys = InstalledHotkeyService();
-  if (hotkeys == nullptr || !hotkeys->InstallHandler(IgnoreHotkey)) {
+  FillKeyNameMap();
+  if (!InstallHotkeyHandler()) {
     ShowAlert(HandlerFailureTitle, HandlerFailureText, 0);
     return 0;
   }

@@ -1,15 +1,17 @@
 #include "platform/menu_item_text.h"
 
-#include <cctype>
 #include <vector>
 
 #include "platform/utf.h"
 
 namespace {
 
+// ASCII only: bytes of other characters must pass through whatever the locale.
 std::string Upper(std::string_view text) {
   std::string upper(text);
-  for (char& c : upper) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  for (char& c : upper) {
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 32);
+  }
   return upper;
 }
 
@@ -46,6 +48,29 @@ int FunctionKeyNumber(std::string_view token) {
   return n >= 1 && n <= 12 && token[1] != '0' ? n : 0;
 }
 
+struct NamedKey {
+  std::string_view token;
+  char16_t keyEquivalent;
+};
+
+// Keys a hint names by a whole word, because their character cannot stand in a hint ("+",
+// "&") or is not printable.
+constexpr NamedKey NamedKeys[] = {
+    {"PLUS", u'+'},          {"AMPERSAND", u'&'},    {"BACKSPACE", u'\x08'},
+    {"TAB", u'\t'},          {"RETURN", u'\r'},      {"ESC", u'\x1B'},
+    {"SPACE", u' '},         {"PGUP", u'\uF72C'},    {"PGDOWN", u'\uF72D'},
+    {"END", u'\uF72B'},      {"HOME", u'\uF729'},    {"LEFT", u'\uF702'},
+    {"UP", u'\uF700'},       {"RIGHT", u'\uF703'},   {"DOWN", u'\uF701'},
+    {"INSERT", u'\uF727'},   {"DELETE", u'\uF728'},
+};
+
+char16_t NamedKeyEquivalent(std::string_view token) {
+  for (const NamedKey& key : NamedKeys) {
+    if (key.token == token) return key.keyEquivalent;
+  }
+  return 0;
+}
+
 }  // namespace
 
 MenuItemText ReadMenuItemText(std::string_view text) {
@@ -70,6 +95,8 @@ MenuItemText ReadMenuItemText(std::string_view text) {
       item.modifierMask |= MenuModifierControl;
     } else if (const int n = FunctionKeyNumber(token); n != 0) {
       item.keyEquivalent = std::u16string(1, static_cast<char16_t>(0xF704 + n - 1));
+    } else if (const char16_t key = NamedKeyEquivalent(token); key != 0) {
+      item.keyEquivalent = std::u16string(1, key);
     } else {
       item.keyEquivalent = Lower16(token);
     }

@@ -1,0 +1,33 @@
+#pragma once
+
+// Reading a shortcut text for a system-wide hot key: the modifier symbols become the hot-key
+// service's modifier word, the rest is a key name that KeyNameMap turns into a virtual key code.
+
+#include <cstdint>
+#include <map>
+#include <optional>
+#include <string>
+#include <string_view>
+
+// Modifier word of a hot-key registration.
+inline constexpr std::uint32_t CarbonCmdKey = 0x100;
+inline constexpr std::uint32_t CarbonShiftKey = 0x200;
+inline constexpr std::uint32_t CarbonOptionKey = 0x800;
+inline constexpr std::uint32_t CarbonControlKey = 0x1000;
+
+// Key name (exact, case-sensitive) to virtual key code. Filled once at start-up, before any hot
+// key is registered.
+extern std::map<std::string, std::uint32_t> KeyNameMap;
+void FillKeyNameMap();
+
+struct HotkeyKeyName {
+  std::uint32_t modifiers = 0;
+  std::string keyName;
+};
+
+// Modifier symbols may stand anywhere, in any order, and count once; "⎋" and "↩" name Esc and
+// Return; every other character joins the key name.
+HotkeyKeyName ReadShortcutText(std::string_view text);
+
+// The virtual key code of a key name, if KeyNameMap has it.
+std::optional<std::uint32_t> VirtualKeyCodeOf(const std::string& keyName);

@@ -1,0 +1,99 @@
+#include "shortcuts/shortcut_gadget.h"
+
+#include <array>
+#include <memory>
+
+#include "platform/lx_shortcut.h"
+#include "platform/toolkit.h"
+#include "shortcuts/shortcut_code.h"
+
+namespace {
+
+// Virtual key codes of the keys the field takes by position rather than by character.
+constexpr std::uint16_t VirtualBackspace = 51;
+constexpr std::uint16_t VirtualTab = 48;
+constexpr std::uint16_t VirtualHome = 115;
+constexpr std::uint16_t VirtualEnd = 119;
+constexpr std::uint16_t VirtualPageUp = 116;
+constexpr std::uint16_t VirtualPageDown = 121;
+constexpr std::uint16_t VirtualLeft = 123;
+constexpr std::uint16_t VirtualRight = 124;
+constexpr std::uint16_t VirtualDown = 125;
+constexpr std::uint16_t VirtualUp = 126;
+// Main-row digit keys "0" to "9": Shift must not turn them into symbols.
+constexpr std::array<std::uint16_t, 10> VirtualDigits = {29, 18, 19, 20, 21, 23, 22, 26, 28, 25};
+
+}  // namespace
+
+std::uint32_t MapToShortcut(std::uint32_t modifierFlags, std::uint16_t keyCode,
+                            char16_t character) {
+  const std::uint32_t m = ShortcutModifiersOf(modifierFlags);
+  switch (keyCode) {
+    case VirtualBackspace: return 0;
+    case VirtualTab: return m + KeyTab;
+    case VirtualHome: return m + KeyHome;
+    case VirtualEnd: return m + KeyEnd;
+    case VirtualPageUp: return m + KeyPageUp;
+    case VirtualPageDown: return m + KeyPageDown;
+    case VirtualLeft: return m + KeyLeft;
+    case VirtualRight: return m + KeyRight;
+    case VirtualDown: return m + KeyDown;
+    case VirtualUp: return m + KeyUp;
+    default: break;
+  }
+  for (std::uint32_t digit = 0; digit < VirtualDigits.size(); ++digit) {
+    if (VirtualDigits[digit] == keyCode) return m + '0' + digit;
+  }
+  for (std::uint32_t code : FunctionKeyCodes) {
+    if (code - FunctionKeyBase == keyCode) return m + code;
+  }
+  std::uint32_t key = character;
+  if (key >= 'A' && key <= 'Z') key += 32;
+  // A key the text cannot show (keypad Enter's character 3, say) would leave a shortcut of
+  // modifiers alone, which no hot key or menu can use.
+  if (key == 0 || key > 126 || KeyTextOf(key).empty()) return 0;
+  return m + key;
+}
+
+LxShortcutGadgetFunctions::LxShortcutGadgetFunctions()
+    : GlobalEventHandler(AddKeyHook(&HandleGlobalEvent, this)) {}
+
+LxShortcutGadgetFunctions::~LxShortcutGadgetFunctions() { RemoveKeyHook(GlobalEventHandler); }
+
+void LxShortcutGadgetFunctions::SetGadgetState(std::int64_t state) {
+  CurrentShortcut = static_cast<std::uint32_t>(state);
+  UpdateContent();
+}
+
+void LxShortcutGadgetFunctions::UpdateContent() {
+  SetGadgetText(gadget_, ShortcutTextFromCode(CurrentShortcut));
+}
+
+int LxShortcutGadgetFunctions::HandleGlobalEvent(const KeyPress& press, void* context) {
+  auto* self = static_cast<LxShortcutGadgetFunctions*>(context);
+  // Modifier keys alone and key releases pass on, as do presses meant for another gadget.
+  if (press.type != KeyEventType::KeyDown) return 0;
+  if (self->gadget_ == -1 || FocusedGadget() != self->gadget_) return 0;
+  const char16_t character = press.characters.empty() ? 0 : press.characters[0];
+  self->SetGadgetState(MapToShortcut(press.modifierFlags, press.keyCode, character));
+  return 1;
+}
+
+std::int64_t NewShortcutGadget(std::int64_t number, int x, int y, int width, int height,
+                               std::uint32_t code) {
+  GadgetSpec spec;
+  spec.kind = GadgetKind::Shortcut;
+  spec.x = x;
+  spec.y = y;
+  spec.width = width;
+  spec.height = height;
+  auto behaviour = std::make_unique<LxShortcutGadgetFunctions>();
+  LxShortcutGadgetFunctions* functions = behaviour.get();
+  if (number != AutoNumber) functions->AttachToGadget(number);
+  const std::int64_t chosen = NewBehaviourGadget(number, spec, std::move(behaviour));
+  // On failure the toolkit has already destroyed the behaviour.
+  if (chosen == 0 && number != 0) return 0;
+  if (number == AutoNumber) functions->AttachToGadget(chosen);
+  SetGadgetState(chosen, code);
+  return chosen;
+}
