@@ -29,6 +29,14 @@ std::string folderOf(const std::string& path) {
 
 std::string systemError(const std::string& what) { return what + ": " + std::strerror(errno); }
 
+// A hidden file beside `path`, open for writing; its name is left in `name`.
+int createTemporaryBeside(const std::string& path, std::string& name) {
+  name = (std::filesystem::path(folderOf(path)) /
+          ("." + std::filesystem::path(path).filename().string() + ".XXXXXX"))
+             .string();
+  return ::mkstemp(name.data());
+}
+
 mode_t currentUmask() {
   mode_t mask = ::umask(0);
   ::umask(mask);
@@ -48,15 +56,17 @@ std::string folderProblem(const std::string& path) {
   if (::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode)) {
     return "cannot write " + path + ": it is a folder";
   }
+  // Permission bits do not tell the whole story (read-only mounts, root), so try it.
+  std::string probe;
+  FileDescriptor file(createTemporaryBeside(path, probe));
+  if (file.fd < 0) return systemError("cannot write to folder " + folder);
+  ::unlink(probe.c_str());
   return {};
 }
 
 std::string writeFileAtomically(const std::string& path, std::string_view bytes) {
-  std::filesystem::path target(path);
-  std::string temporary =
-      (std::filesystem::path(folderOf(path)) / ("." + target.filename().string() + ".XXXXXX"))
-          .string();
-  FileDescriptor file(::mkstemp(temporary.data()));
+  std::string temporary;
+  FileDescriptor file(createTemporaryBeside(path, temporary));
   if (file.fd < 0) return systemError("cannot create a file in " + folderOf(path));
 
   auto fail = [&](const std::string& what) {

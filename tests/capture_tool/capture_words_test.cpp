@@ -1,0 +1,172 @@
+// The tool as the engine calls it: its word orders, what it refuses, and its outside helpers
+// (viewer, shutter sound), which are replaced here by stand-ins that record their arguments.
+#include <gtest/gtest.h>
+
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QThread>
+
+#include "image_checks.h"
+#include "test_display.h"
+#include "test_pattern.h"
+#include "tool_process.h"
+
+namespace {
+
+QString readAll(const QString& path) {
+  QFile file(path);
+  return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+}
+
+bool waitForFileText(const QString& path) {
+  QDeadlineTimer deadline(10000);
+  while (!deadline.hasExpired()) {
+    if (!readAll(path).isEmpty()) return true;
+    QThread::msleep(20);
+  }
+  return false;
+}
+
+class CaptureWords : public testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(display.connected()) << "these tests run under with-xvfb --two-monitors";
+    QSize size = display.rootSize();
+    screen = blockPattern(size.width(), size.height(), 61);
+    display.showOnRoot(screen);
+    ASSERT_TRUE(QDir().mkpath(fakes.filePath("bin")));
+  }
+
+  // A stand-in program that writes one line per call: its name, then "ok" and its last argument
+  // when that is a non-empty file, or just its arguments.
+  void addStandIn(const QString& name) {
+    QString script = fakes.filePath("bin/" + name);
+    QFile file(script);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(QString("#!/bin/sh\n"
+                       "for last; do :; done\n"
+                       "if [ -s \"$last\" ]; then echo \"%1 ok $last\" >> '%2'\n"
+                       "else echo \"%1 $*\" >> '%2'; fi\n")
+                   .arg(name, record(name))
+                   .toUtf8());
+    file.close();
+    ASSERT_TRUE(file.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+  }
+
+  QString record(const QString& name) const { return fakes.filePath(name + ".log"); }
+
+  QProcessEnvironment withStandIns() const {
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("PATH", fakes.filePath("bin") + ":" + environment.value("PATH"));
+    return environment;
+  }
+
+  QStringList filesIn(const QString& path) const {
+    return QDir(path).entryList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot);
+  }
+
+  TestDisplay display;
+  QImage screen;
+  QTemporaryDir folder;
+  QTemporaryDir fakes;
+};
+
+TEST_F(CaptureWords, EngineFullScreenOrderWithEveryOption) {
+  addStandIn("xdg-open");
+  QString path = folder.filePath("vs_cap_full_2024-04-05-023015.jpeg");
+  ToolResult result =
+      runTool({"-t", "jpg", "-D2", "-x", "-C", "-P", "-c", path}, withStandIns());
+  ASSERT_EQ(result.exitCode, 0) << result.errorOutput.toStdString();
+  QImage right = screen.copy(screen.width() / 2, 0, screen.width() / 2, screen.height());
+  EXPECT_EQ(readImage(path).size(), right.size());
+  ASSERT_TRUE(waitForFileText(record("xdg-open")));
+  EXPECT_EQ(readAll(record("xdg-open")), "xdg-open ok " + path + "\n")
+      << "the viewer is started once, after the file is complete";
+  QByteArray png;
+  ASSERT_TRUE(runProgram("xclip", {"-selection", "clipboard", "-t", "image/png", "-o"}, &png));
+  QImage clipped;
+  ASSERT_TRUE(clipped.loadFromData(png, "PNG"));
+  EXPECT_EQ(clipped.size(), right.size());
+}
+
+TEST_F(CaptureWords, ShutterSoundPlaysUnlessSilenced) {
+  addStandIn("canberra-gtk-play");
+  addStandIn("xdg-open");
+  QString path = folder.filePath("loud.png");
+  ASSERT_EQ(runTool({"-t", "png", path}, withStandIns()).exitCode, 0);
+  ASSERT_TRUE(waitForFileText(record("canberra-gtk-play")));
+  EXPECT_EQ(readAll(record("canberra-gtk-play")), "canberra-gtk-play --id=camera-shutter\n");
+
+  QFile::remove(record("canberra-gtk-play"));
+  ASSERT_EQ(runTool({"-t", "png", "-x", "-P", path}, withStandIns()).exitCode, 0);
+  // The viewer starts after the sound would have; once it has run, a sound would be recorded.
+  ASSERT_TRUE(waitForFileText(record("xdg-open")));
+  EXPECT_FALSE(QFile::exists(record("canberra-gtk-play")));
+}
+
+TEST_F(CaptureWords, BadWordsGiveOneLineAndStatusTwo) {
+  QString path = folder.filePath("bad.png");
+  const QStringList cases[] = {
+      {},
+      {"-t", "png"},
+      {"-t", "gif", path},
+      {"-t"},
+      {"-q", "-t", "png", path},
+      {"-D", "0", path},
+      {"-Dx", path},
+      {"-D"},
+      {"-W", "-s", path},
+      {"-s", "-D2", path},
+      {path, "-x"},
+      {"stray", path},
+  };
+  for (const QStringList& words : cases) {
+    SCOPED_TRACE(words.join(' ').toStdString());
+    ToolResult result = runTool(words);
+    EXPECT_EQ(result.exitCode, 2);
+    EXPECT_TRUE(result.errorOutput.startsWith("vantorshot-capture: "))
+        << result.errorOutput.toStdString();
+    EXPECT_EQ(result.errorOutput.count('\n'), 1) << result.errorOutput.toStdString();
+  }
+  EXPECT_TRUE(filesIn(folder.path()).isEmpty());
+}
+
+TEST_F(CaptureWords, FoldersThatCannotTakeTheFileGiveOneLineAndStatusTwo) {
+  QString existing = folder.filePath("taken");
+  ASSERT_TRUE(QDir().mkpath(existing));
+  const QString cases[][2] = {
+      // /sys refuses new files even to root, so this holds in CI too.
+      {"/sys/shot.png", "/sys"},
+      {folder.filePath("missing/shot.png"), folder.filePath("missing")},
+      {existing, existing},
+  };
+  for (const auto& [path, named] : cases) {
+    SCOPED_TRACE(path.toStdString());
+    for (QString mode : {"", "-s", "-W"}) {
+      QStringList words{"-t", "png", "-x", path};
+      if (!mode.isEmpty()) words.prepend(mode);
+      // Refused before anything interactive starts, so no input is needed.
+      ToolResult result = runTool(words);
+      EXPECT_EQ(result.exitCode, 2);
+      EXPECT_EQ(result.errorOutput.count('\n'), 1) << result.errorOutput.toStdString();
+      EXPECT_TRUE(result.errorOutput.contains(named)) << result.errorOutput.toStdString();
+    }
+  }
+  EXPECT_EQ(filesIn(folder.path()), QStringList());
+}
+
+TEST_F(CaptureWords, HelpListsTheWords) {
+  QProcess process;
+  process.start(QStringLiteral(CAPTURE_TOOL_PATH), {"--help"});
+  ASSERT_TRUE(process.waitForFinished(10000));
+  EXPECT_EQ(process.exitCode(), 0);
+  QString help = QString::fromUtf8(process.readAllStandardOutput());
+  for (QString word : {"-t png|jpg|tiff|bmp|pdf", "-D n", "-W", "-s", "-x", "-o", "-C", "-c",
+                       "-P"}) {
+    EXPECT_TRUE(help.contains(word)) << word.toStdString();
+  }
+}
+
+}  // namespace
