@@ -1,6 +1,7 @@
 #include "app/dispatch.h"
 
 #include "app/command_table.h"
+#include "menu/menu_icon.h"
 #include "platform/event_record.h"
 
 CommandRequest CommandForMenuItem(std::int64_t item) {
@@ -45,6 +46,7 @@ CommandRequest CommandForEvent(std::int32_t kind, std::int64_t number, std::int6
 bool RunCommand(const CommandRequest& request) {
   switch (request.command) {
     case Command::Quit: return false;
+    case Command::ApplyAppearance: ApplyAppearance(); return true;
     default: return true;
   }
 }

@@ -1,6 +1,8 @@
 #include "app/startup.h"
 
 #include "app/event_loop.h"
+#include "menu/icon_loading.h"
+#include "menu/status_menu.h"
 #include "platform/executable_path.h"
 #include "platform/host.h"
 #include "platform/requesters.h"
@@ -41,6 +43,10 @@ int RunApplication() {
     return 0;
   }
   host->BecomeAccessory();
+
+  LoadMenuIcons();
+  LoadMenuSymbols();
+  BuildStatusMenu();
 
   RunEventLoop();
 

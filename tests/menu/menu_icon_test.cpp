@@ -1,0 +1,90 @@
+#include "menu/menu_icon.h"
+
+#include "app/command_table.h"
+#include "app/dispatch.h"
+#include "menu/icon_loading.h"
+#include "menu/status_menu.h"
+#include "menu_fixture.h"
+#include "platform/toolkit.h"
+
+namespace {
+
+class MenuIconTest : public MenuTest {
+ protected:
+  void Start() {
+    LoadMenuIcons();
+    LoadMenuSymbols();
+    BuildStatusMenu();
+    platform.host.ObserveAppearance(true);
+  }
+
+  // Lets the desktop hand over its pending change and runs what the loop would run for it.
+  void RunNextEvent() {
+    const std::int32_t kind = NextEvent(0);
+    ASSERT_EQ(kind, AppearanceChangedEvent);
+    EXPECT_TRUE(RunCommand(CommandForEvent(kind, EventNumber(), EventWindowNumber(),
+                                           EventSubtype())));
+  }
+
+  std::string StatusFile() { return FileOf(platform.toolkit.Status().image); }
+};
+
+TEST(IconForMenuIcon, LightSlotsAre0To3AndDarkOnes4To7) {
+  for (std::int64_t icon = 0; icon < 4; ++icon) {
+    EXPECT_EQ(IconForMenuIcon(icon, false), icon);
+    EXPECT_EQ(IconForMenuIcon(icon, true), icon + 4);
+  }
+  EXPECT_EQ(IconForMenuIcon(-1, false), -1);
+  EXPECT_EQ(IconForMenuIcon(4, true), -1);
+}
+
+TEST_F(MenuIconTest, DarkDesktopWithMenuIcon1ShowsTheInvertedDesignOne) {
+  platform.toolkit.SetDark(true);
+  Settings.MenuIcon = 1;
+  Start();
+  EXPECT_TRUE(IsDarkMode());
+  EXPECT_EQ(platform.toolkit.Status().image, ImageHandle(5));
+  EXPECT_EQ(StatusFile(), "inv_app_icon1.png");
+}
+
+TEST_F(MenuIconTest, LightDesktopWithDefaultSettingsShowsDesignTwo) {
+  Start();
+  EXPECT_FALSE(IsDarkMode());
+  EXPECT_EQ(StatusFile(), "app_icon2.png");
+}
+
+TEST_F(MenuIconTest, AnAppearanceChangeSwapsTheIconBothWaysWithoutRestart) {
+  Settings.MenuIcon = 2;
+  Start();
+  EXPECT_EQ(platform.toolkit.Status().image, ImageHandle(2));
+
+  platform.toolkit.ChangeAppearance(true);
+  RunNextEvent();
+  EXPECT_EQ(platform.toolkit.Status().image, ImageHandle(6));
+  EXPECT_EQ(StatusFile(), "inv_app_icon3.png");
+
+  platform.toolkit.ChangeAppearance(false);
+  RunNextEvent();
+  EXPECT_EQ(platform.toolkit.Status().image, ImageHandle(2));
+}
+
+TEST_F(MenuIconTest, AMenuIconOutside0To3NeverTouchesTheStatusImage) {
+  Settings.MenuIcon = 1;
+  Start();
+  const headless::Image* shown = platform.toolkit.Status().image;
+  ASSERT_NE(shown, nullptr);
+  Settings.MenuIcon = 9;
+  platform.toolkit.ChangeAppearance(true);
+  RunNextEvent();
+  EXPECT_EQ(platform.toolkit.Status().image, shown);
+}
+
+TEST_F(MenuIconTest, AtAnEmptyIconSlotTheStatusItemHasNoImage) {
+  TemporaryFolder empty;
+  ResourcesPath = empty.Folder();
+  Start();
+  EXPECT_TRUE(platform.toolkit.Status().present);
+  EXPECT_EQ(platform.toolkit.Status().image, nullptr);
+}
+
+}  // namespace
