@@ -7,6 +7,17 @@ constexpr std::uint32_t ShiftBit = 0x10000;
 // Virtual key codes of the main-row digits 0 to 9.
 constexpr std::uint16_t DigitKeyCodes[10] = {29, 18, 19, 20, 21, 23, 22, 26, 28, 25};
 
+// F1 to F12 in shortcut codes: 0x100 plus the key's virtual key code.
+constexpr std::uint32_t FunctionKeyCodes[12] = {0x17A, 0x178, 0x163, 0x176, 0x160, 0x161,
+                                                0x162, 0x164, 0x165, 0x16D, 0x167, 0x16F};
+
+bool IsFunctionKey(std::uint32_t key) {
+  for (std::uint32_t code : FunctionKeyCodes) {
+    if (code == key) return true;
+  }
+  return false;
+}
+
 std::uint16_t ShiftedCharacter(std::uint16_t c) {
   switch (c) {
     case 9: return 25;
@@ -32,7 +43,8 @@ LxShortcut MakeLxShortcut(std::uint32_t code, std::int64_t item) {
   s.modifiers = code & ShortcutModifierMask;
   s.EventMenuID = item;
   s.character = static_cast<std::uint16_t>(code & 0xFFFF);
-  if (s.modifiers == ShiftBit) s.character = ShiftedCharacter(s.character);
+  // Key events report their characters with Shift applied, also beside other modifiers.
+  if (s.modifiers & ShiftBit) s.character = ShiftedCharacter(s.character);
 
   const std::uint32_t key = code & 0xFFFF;
   switch (key) {
@@ -52,7 +64,7 @@ LxShortcut MakeLxShortcut(std::uint32_t code, std::int64_t item) {
         s.character = static_cast<std::uint16_t>('0' + (key - 130));
       } else if (key >= '0' && key <= '9') {
         s.keyCode = DigitKeyCodes[key - '0'];
-      } else if (key >= 0x100 && key <= 0x1FF) {
+      } else if (IsFunctionKey(key)) {
         s.keyCode = static_cast<std::uint16_t>(key - 0x100);
       }
       break;

@@ -28,6 +28,7 @@ bool Hotkeys::UnregisterKey(HotkeyId hotkey) {
   auto it = std::find_if(registrations_.begin(), registrations_.end(),
                          [hotkey](const Registration& r) { return SameId(r.hotkey, hotkey); });
   if (it == registrations_.end()) return false;
+  if (failingKeys_.count({it->keyCode, it->modifiers}) != 0) return false;
   registrations_.erase(it);
   return true;
 }

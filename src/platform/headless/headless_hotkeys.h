@@ -27,6 +27,14 @@ class Hotkeys final : public HotkeyService {
     refusedKeys_.insert({keyCode, modifiers});
   }
   void FailUnregistrations(bool fail) { failUnregister_ = fail; }
+  // Fails the unregistration of one key only, as long as `fail` holds.
+  void FailUnregistrationOf(std::uint32_t keyCode, std::uint32_t modifiers, bool fail) {
+    if (fail) {
+      failingKeys_.insert({keyCode, modifiers});
+    } else {
+      failingKeys_.erase({keyCode, modifiers});
+    }
+  }
   // Pushes a press of the key as the desktop's event; false when no registration has it.
   bool PressKey(std::uint32_t keyCode, std::uint32_t modifiers);
 
@@ -43,6 +51,7 @@ class Hotkeys final : public HotkeyService {
   bool refuseHandler_ = false;
   bool failUnregister_ = false;
   std::set<std::pair<std::uint32_t, std::uint32_t>> refusedKeys_;
+  std::set<std::pair<std::uint32_t, std::uint32_t>> failingKeys_;
   std::vector<Registration> registrations_;
 };
 
