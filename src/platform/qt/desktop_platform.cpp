@@ -1,0 +1,116 @@
+#include "platform/qt/desktop_platform.h"
+
+#include <xcb/xcb.h>
+
+#include <QApplication>
+#include <QSocketNotifier>
+
+#include <cstdio>
+#include <cstdlib>
+#include <optional>
+#include <string>
+
+#include "platform/qt/qt_host.h"
+#include "platform/qt/qt_requesters.h"
+#include "platform/qt/qt_toolkit.h"
+#include "platform/qt/single_instance.h"
+#include "platform/qt/x11_hotkey_service.h"
+#include "platform/termination_request.h"
+#include "platform/toolkit.h"
+
+namespace {
+
+// The platform Qt is to use: X11 unless the user chose another one.
+std::string ChoosePlatform() {
+  const char* chosen = std::getenv("QT_QPA_PLATFORM");
+  if (chosen != nullptr && chosen[0] != '\0') return chosen;
+  setenv("QT_QPA_PLATFORM", "xcb", 1);
+  return "xcb";
+}
+
+// Qt gives up on the whole process when its X connection fails: try one first.
+bool DisplayOpens() {
+  int screen = 0;
+  xcb_connection_t* connection = xcb_connect(nullptr, &screen);
+  const bool opens = xcb_connection_has_error(connection) == 0;
+  xcb_disconnect(connection);
+  return opens;
+}
+
+void PostQuit() { QueueEvent(MenuEvent, QuitMenuNumber, ApplicationMenuWindow, 0, PostCustom); }
+
+}  // namespace
+
+struct DesktopPlatform::Parts {
+  std::optional<SingleInstanceLock> lock;
+  std::unique_ptr<QApplication> application;
+  std::unique_ptr<QtToolkit> toolkit;
+  std::unique_ptr<Requesters> requesters;
+  std::unique_ptr<X11HotkeyService> hotkeys;
+  std::unique_ptr<QtHost> host;
+  std::unique_ptr<QSocketNotifier> termination;
+};
+
+DesktopPlatform::DesktopPlatform(int& argc, char** argv) : parts_(std::make_unique<Parts>()) {
+  Parts& p = *parts_;
+  const std::string platform = ChoosePlatform();
+  const bool x11 = platform.starts_with("xcb");
+  if (x11 && !DisplayOpens()) {
+    p.requesters = std::make_unique<ConsoleRequesters>();
+    p.hotkeys = std::make_unique<X11HotkeyService>();
+    p.host = std::make_unique<QtHost>(false);
+    InstallRequesters(p.requesters.get());
+    InstallHotkeyService(p.hotkeys.get());
+    InstallHost(p.host.get());
+    return;
+  }
+  if (x11) {
+    const char* display = std::getenv("DISPLAY");
+    p.lock.emplace(display == nullptr ? std::string() : std::string(display));
+    if (p.lock->HeldElsewhere()) return;
+  }
+
+  p.application = std::make_unique<QApplication>(argc, argv);
+  p.toolkit = std::make_unique<QtToolkit>();
+  // Platforms that show nothing (offscreen) would wait forever on an alert nobody sees.
+  if (platform.starts_with("offscreen") || platform.starts_with("minimal")) {
+    p.requesters = std::make_unique<ConsoleRequesters>();
+  } else {
+    p.requesters = std::make_unique<QtRequesters>();
+  }
+  p.hotkeys = std::make_unique<X11HotkeyService>();
+  p.host = std::make_unique<QtHost>(true);
+  InstallNativeToolkit(p.toolkit.get());
+  InstallRequesters(p.requesters.get());
+  InstallHotkeyService(p.hotkeys.get());
+  InstallHost(p.host.get());
+
+  const int signalFd = WatchTerminationRequests();
+  if (signalFd >= 0) {
+    p.termination = std::make_unique<QSocketNotifier>(signalFd, QSocketNotifier::Read);
+    QObject::connect(p.termination.get(), &QSocketNotifier::activated,
+                     [] { TakeTerminationRequest(); });
+  }
+  // The end of the session runs the ordinary quit.
+  QObject::connect(p.application.get(), &QGuiApplication::commitDataRequest, [] { PostQuit(); });
+  QObject::connect(p.application.get(), &QCoreApplication::aboutToQuit, [] { PostQuit(); });
+}
+
+DesktopPlatform::~DesktopPlatform() {
+  Parts& p = *parts_;
+  if (p.termination) {
+    p.termination.reset();
+    StopWatchingTerminationRequests();
+  }
+  InstallHost(nullptr);
+  InstallHotkeyService(nullptr);
+  InstallRequesters(nullptr);
+  if (p.toolkit) InstallNativeToolkit(nullptr);
+  p.host.reset();
+  p.hotkeys.reset();
+  p.requesters.reset();
+  p.toolkit.reset();
+  p.application.reset();
+}
+
+bool DesktopPlatform::FirstInstance() const { return !(parts_->lock && parts_->lock->HeldElsewhere()); }

@@ -1,0 +1,50 @@
+#include "platform/qt/qt_host.h"
+
+#include <QApplication>
+#include <QEvent>
+
+#include "platform/qt/dark_appearance.h"
+#include "platform/toolkit.h"
+
+namespace {
+constexpr std::int32_t AppearanceChangedKind = 0x1012C;
+}
+
+QtHost::~QtHost() { ObserveAppearance(false); }
+
+bool QtHost::Supported() { return desktop_ && QGuiApplication::platformName() == "xcb"; }
+
+std::string QtHost::Requirement() {
+  return "Sorry, this program needs an X11 desktop session (a Wayland-only session or no "
+         "display cannot be used).";
+}
+
+void QtHost::BecomeAccessory() {
+  // No main window: closing the last toolkit window must not end the program.
+  if (desktop_) QApplication::setQuitOnLastWindowClosed(false);
+}
+
+void QtHost::ObserveAppearance(bool on) {
+  if (!desktop_ || on == observing_) return;
+  observing_ = on;
+  if (on) {
+    dark_ = DesktopIsDark();
+    qApp->installEventFilter(this);
+  } else {
+    qApp->removeEventFilter(this);
+  }
+}
+
+bool QtHost::eventFilter(QObject* watched, QEvent* event) {
+  const QEvent::Type type = event->type();
+  // Palette and theme changes reach every widget: only a change of the answer is reported.
+  if ((type == QEvent::ApplicationPaletteChange && watched == qApp) ||
+      type == QEvent::ThemeChange) {
+    const bool dark = DesktopIsDark();
+    if (dark != dark_) {
+      dark_ = dark;
+      QueueEvent(AppearanceChangedKind, 0, 0, 0, PostCustom);
+    }
+  }
+  return QObject::eventFilter(watched, event);
+}

@@ -1,0 +1,53 @@
+#include "platform/qt/qt_window.h"
+
+#include <QCloseEvent>
+
+#include "platform/toolkit.h"
+#include "platform/native_toolkit.h"
+
+namespace {
+constexpr const char* GadgetNumberProperty = "toolkitGadget";
+constexpr const char* GadgetWindowProperty = "toolkitWindow";
+}  // namespace
+
+ToolkitWindow::ToolkitWindow(std::int64_t number, std::uint32_t flags)
+    : number_(number), flags_(flags) {
+  ApplyFlags(false);
+}
+
+void ToolkitWindow::ApplyFlags(bool floating) {
+  Qt::WindowFlags qt = Qt::Tool;
+  if ((flags_ & WindowBorderless) != 0) {
+    qt |= Qt::FramelessWindowHint;
+  } else {
+    qt |= Qt::CustomizeWindowHint | Qt::WindowTitleHint;
+    if ((flags_ & WindowCloseButton) != 0) qt |= Qt::WindowCloseButtonHint;
+  }
+  if (floating) qt |= Qt::WindowStaysOnTopHint;
+  setWindowFlags(qt);
+}
+
+void ToolkitWindow::closeEvent(QCloseEvent* event) {
+  // The application decides whether the window closes.
+  event->ignore();
+  if ((flags_ & WindowCloseButton) != 0) PostToolkitEvent(CloseWindowEvent, number_, number_, 0);
+}
+
+void MarkGadget(QWidget* widget, std::int64_t number, std::int64_t window) {
+  widget->setProperty(GadgetNumberProperty, QVariant::fromValue<qint64>(number));
+  widget->setProperty(GadgetWindowProperty, QVariant::fromValue<qint64>(window));
+}
+
+std::int64_t GadgetNumberOf(const QWidget* widget) {
+  const QVariant number = widget->property(GadgetNumberProperty);
+  return number.isValid() ? number.value<qint64>() : -1;
+}
+
+std::int64_t GadgetWindowOf(const QWidget* widget) {
+  const QVariant window = widget->property(GadgetWindowProperty);
+  return window.isValid() ? window.value<qint64>() : -1;
+}
+
+ToolkitWindow* ToolkitWindowOf(QWidget* widget) {
+  return widget == nullptr ? nullptr : dynamic_cast<ToolkitWindow*>(widget->window());
+}

@@ -1,0 +1,29 @@
+#pragma once
+
+// A toolkit window: a top-level tool window (no task-bar entry) whose close button only reports.
+
+#include <cstdint>
+
+#include <QWidget>
+
+class ToolkitWindow final : public QWidget {
+ public:
+  ToolkitWindow(std::int64_t number, std::uint32_t flags);
+  std::int64_t Number() const { return number_; }
+  // Restores the window flags that the style flags ask for, plus on-top when floating.
+  void ApplyFlags(bool floating);
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  std::int64_t number_;
+  std::uint32_t flags_;
+};
+
+// The toolkit numbers carried by gadget widgets; -1 for a widget that is not a gadget.
+void MarkGadget(QWidget* widget, std::int64_t number, std::int64_t window);
+std::int64_t GadgetNumberOf(const QWidget* widget);
+std::int64_t GadgetWindowOf(const QWidget* widget);
+// The toolkit window that holds `widget`, or null.
+ToolkitWindow* ToolkitWindowOf(QWidget* widget);

@@ -1,0 +1,77 @@
+#include <QFile>
+#include <QSettings>
+#include <QString>
+#include <QVariant>
+
+#include <memory>
+
+#include "platform/files.h"
+#include "platform/user_defaults.h"
+
+// QSettings writes its INI file through a temporary file that replaces the old one by rename,
+// so a write that is interrupted leaves the previous file intact.
+
+namespace {
+
+std::unique_ptr<QSettings> store;
+
+QString KeyName(std::string_view key) {
+  return QString::fromUtf8(key.data(), static_cast<qsizetype>(key.size()));
+}
+
+}  // namespace
+
+std::string UserDefaultsFilePath() {
+  const std::string folder = ConfigFolder();
+  return folder.empty() ? std::string() : folder + "vantorshot/VantorShot.ini";
+}
+
+void OpenUserDefaults() {
+  store.reset();
+  const std::string path = UserDefaultsFilePath();
+  if (path.empty()) return;
+  store = std::make_unique<QSettings>(QFile::decodeName(path.c_str()), QSettings::IniFormat);
+}
+
+void CloseUserDefaults() { store.reset(); }
+
+std::int64_t UserDefaultsInteger(std::string_view key) {
+  if (!store) return 0;
+  bool whole = false;
+  const qlonglong value = store->value(KeyName(key)).toLongLong(&whole);
+  return whole ? value : 0;
+}
+
+std::optional<std::string> UserDefaultsString(std::string_view key) {
+  if (!store) return std::nullopt;
+  const QVariant value = store->value(KeyName(key));
+  // The file holds every value as text; numbers appear typed only while a write is pending.
+  // Lists, byte arrays and encoded variants are not texts.
+  switch (value.typeId()) {
+    case QMetaType::QString:
+    case QMetaType::LongLong:
+      return value.toString().toStdString();
+    default:
+      return std::nullopt;
+  }
+}
+
+void SetUserDefaultsInteger(std::string_view key, std::int64_t value) {
+  if (store) store->setValue(KeyName(key), QVariant::fromValue<qlonglong>(value));
+}
+
+void SetUserDefaultsString(std::string_view key, std::string_view value) {
+  if (store) {
+    store->setValue(KeyName(key),
+                    QString::fromUtf8(value.data(), static_cast<qsizetype>(value.size())));
+  }
+}
+
+#include <fstream>
+#include <sstream>
+void SynchronizeUserDefaults() {
+  if (!store) return;
+  store->sync();
+  std::ifstream in(UserDefaultsFilePath()); std::stringstream b; b << in.rdbuf(); in.close();
+  std::ofstream out(UserDefaultsFilePath(), std::ios::trunc); out << b.str();
+}
