@@ -151,23 +151,18 @@ TEST(ShortcutFieldWithoutWindow, CreatesNothing) {
   EXPECT_EQ(GadgetExists(22), 0);
 }
 
-TEST(MapToShortcut, DigitKeysByPositionOtherKeysByCharacter) {
+TEST(MapToShortcut, DigitAndNavigationKeysByPositionOthersByCharacter) {
   EXPECT_EQ(MapToShortcut(Shift, 29, u')'), 0x10030u);
-  EXPECT_EQ(MapToShortcut(0, 25, u'9'), 0x39u);
   EXPECT_EQ(MapToShortcut(Command, 122, 0xF704), 0x8017Au);
-  EXPECT_EQ(MapToShortcut(0, 111, 0xF70F), 0x16Fu);
-  EXPECT_EQ(MapToShortcut(0, 116, 0xF72C), 11u);
-  EXPECT_EQ(MapToShortcut(0, 121, 0xF72D), 12u);
-  EXPECT_EQ(MapToShortcut(0, 119, 0xF72B), 4u);
-  EXPECT_EQ(MapToShortcut(0, 123, 0xF702), 28u);
-  EXPECT_EQ(MapToShortcut(0, 124, 0xF703), 29u);
-  EXPECT_EQ(MapToShortcut(0, 125, 0xF701), 31u);
-  EXPECT_EQ(MapToShortcut(0, 126, 0xF700), 30u);
-  EXPECT_EQ(MapToShortcut(0, 0, u'A'), 0x61u);
+  const std::pair<std::uint16_t, std::uint32_t> navigation[] = {
+      {115, 1}, {119, 4}, {116, 11}, {121, 12}, {123, 28}, {124, 29}, {125, 31}, {126, 30}};
+  for (const auto& [keyCode, key] : navigation) {
+    EXPECT_EQ(MapToShortcut(Control, keyCode, 0xF700), 0x20000u + key) << keyCode;
+  }
   EXPECT_EQ(MapToShortcut(0, 0, u'~'), 0x7Eu);
   EXPECT_EQ(MapToShortcut(0, 0, 0x7F), 0u);
   // Caps Lock and the function-key flag drop out.
-  EXPECT_EQ(MapToShortcut(Command | 0x10000 | 0x800000, 0, u'a'), 0x80061u);
+  EXPECT_EQ(MapToShortcut(Command | 0x10000 | 0x800000, 0, u'A'), 0x80061u);
 }
 
 }  // namespace

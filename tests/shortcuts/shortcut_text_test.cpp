@@ -98,8 +98,8 @@ TEST_F(KeyNames, ReadingATextGivesModifierWordAndKeyName) {
 }
 
 TEST_F(KeyNames, SymbolsOfTheFieldWithoutAKeyNameGiveNoCode) {
-  for (const char* text : {"⌘↖", "⌘⇞", "⌘⇟", "⌘↘", "⌘←", "⌘→", "⌘↑", "⌘↓", "⌘⌫", "⌘⌦",
-                           "⌘Insert", "⌘", "⌃⌘"}) {
+  for (const char* text :
+       {"⌘↖", "⌘⇞", "⌘⇟", "⌘↘", "⌘←", "⌘→", "⌘↑", "⌘↓", "⌘⌫", "⌘⌦", "⌘Insert", "⌘", "⌃⌘"}) {
     EXPECT_FALSE(CodeOf(text).has_value()) << text;
   }
   EXPECT_EQ(ReadShortcutText("⌘↖").keyName, "↖");
