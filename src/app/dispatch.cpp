@@ -1,6 +1,8 @@
 #include "app/dispatch.h"
 
 #include "app/command_table.h"
+#include "capture/capture_engine.h"
+#include "capture/open_capture_location.h"
 #include "menu/menu_icon.h"
 #include "platform/event_record.h"
 
@@ -47,6 +49,10 @@ bool RunCommand(const CommandRequest& request) {
   switch (request.command) {
     case Command::Quit: return false;
     case Command::ApplyAppearance: ApplyAppearance(); return true;
+    case Command::CaptureEntireScreen: RunCapture(CaptureEntireScreen); return true;
+    case Command::CaptureWindow: RunCapture(CaptureWindow); return true;
+    case Command::CaptureSelection: RunCapture(CaptureSelection); return true;
+    case Command::OpenCaptureLocation: OpenCaptureLocation(); return true;
     default: return true;
   }
 }

@@ -85,8 +85,8 @@ struct ChildPlan {
   std::vector<std::string> words;
   std::vector<char*> argv;
   std::string folder;
-  int output = -1;       // becomes the child's standard output when >= 0
-  int outputPeer = -1;   // the parent's end of that pipe, closed in the child
+  int output = -1;      // becomes the child's standard output when >= 0
+  int outputPeer = -1;  // the parent's end of that pipe, closed in the child
 };
 
 [[noreturn]] void RunChild(const ChildPlan& plan) {

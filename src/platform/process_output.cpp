@@ -16,9 +16,8 @@ bool Readable(const UniqueFd& fd) {
 
 void ReadPipe(OutputBuffer& output) {
   while (!output.ended && output.fill < OutputRingSize) {
-    const std::size_t room = output.writePos >= output.readPos
-                                 ? OutputRingSize - output.writePos
-                                 : output.readPos - output.writePos;
+    const std::size_t room = output.writePos >= output.readPos ? OutputRingSize - output.writePos
+                                                               : output.readPos - output.writePos;
     const ssize_t got = read(output.pipe.Get(), output.ring.data() + output.writePos, room);
     if (got < 0) {
       if (errno == EINTR) continue;

@@ -2,7 +2,9 @@
 
 namespace {
 
-bool IsSeparator(char c) { return c == ' ' || c == '\t' || c == '\n'; }
+bool IsSeparator(char c) {
+  return c == ' ' || c == '\t' || c == '\n';
+}
 
 }  // namespace
 

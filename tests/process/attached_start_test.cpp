@@ -53,9 +53,9 @@ TEST_F(AttachedStartTest, DateGivesItsOneLineAndStaysActiveUntilItIsRead) {
 }
 
 TEST_F(AttachedStartTest, ParameterTextReachesTheProgramAsItsWords) {
-  EXPECT_EQ(ReadAllLines(StartProcess(echoWords, " -t png  \"/home/u1/My Shots/x.png\"", "",
-                                      Attached)),
-            (std::vector<std::string>{"-t", "png", "/home/u1/My Shots/x.png"}));
+  EXPECT_EQ(
+      ReadAllLines(StartProcess(echoWords, " -t png  \"/home/u1/My Shots/x.png\"", "", Attached)),
+      (std::vector<std::string>{"-t", "png", "/home/u1/My Shots/x.png"}));
   EXPECT_EQ(ReadAllLines(StartProcess(echoWords, "\"abc", "", Attached)),
             (std::vector<std::string>{"abc"}));
   const std::string countWords = folder.WriteFile("count", "#!/bin/sh\necho $#\n", 0755);
@@ -71,10 +71,10 @@ TEST_F(AttachedStartTest, WordListsPassEveryCharacterThrough) {
 
 TEST_F(AttachedStartTest, TooManyWordsFailTheStart) {
   EXPECT_FALSE(StartProcessWords(echoWords, std::vector<std::string>(511, "w"), "", Attached));
-  EXPECT_EQ(ReadAllLines(StartProcessWords(echoWords, std::vector<std::string>(510, "w"), "",
-                                           Attached))
-                .size(),
-            510u);
+  EXPECT_EQ(
+      ReadAllLines(StartProcessWords(echoWords, std::vector<std::string>(510, "w"), "", Attached))
+          .size(),
+      510u);
 }
 
 TEST_F(AttachedStartTest, MissingProgramsGiveNoHandle) {
@@ -107,11 +107,13 @@ TEST_F(AttachedStartTest, DecodesUtf8AndReadsBadLeadBytesAsBlanks) {
   // \200 is a stray continuation byte, \377 never leads; \303\251 is e-acute.
   EXPECT_EQ(ReadAllLines(StartProcess("/usr/bin/printf", "a\\200b\\377c\\303\\251d\\r\\nlast", "",
                                       Attached)),
-            (std::vector<std::string>{"a b c\xC3\xA9" "d\r", "last"}));
-  EXPECT_EQ(ReadAllLines(StartProcess("/usr/bin/printf",
-                                      "\\360\\237\\223\\267|\\300\\200|\\355\\240\\200", "",
-                                      Attached)),
-            (std::vector<std::string>{"\xF0\x9F\x93\xB7| | "}))
+            (std::vector<std::string>{"a b c\xC3\xA9"
+                                      "d\r",
+                                      "last"}));
+  EXPECT_EQ(
+      ReadAllLines(StartProcess("/usr/bin/printf",
+                                "\\360\\237\\223\\267|\\300\\200|\\355\\240\\200", "", Attached)),
+      (std::vector<std::string>{"\xF0\x9F\x93\xB7| | "}))
       << "a four-byte character passes; an overlong NUL and a surrogate read as blanks";
 }
 

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+// Capture kinds: 1 the entire screen, 2 one window, any other value a selection.
+inline constexpr std::int8_t CaptureEntireScreen = 1;
+inline constexpr std::int8_t CaptureWindow = 2;
+inline constexpr std::int8_t CaptureSelection = 3;
+
+// The number of displays, counted again at the start of every capture.
+extern std::int64_t ScreenCount;
+// " -D" and the 1-based display number chosen in the display picker, or empty. Kept from one
+// capture to the next; only the picker changes it.
+extern std::string DisplayOption;
+
+// Turns one request into one run of the capture tool and returns after the tool has ended,
+// or at once when the user cancels the display choice or the countdown.
+void RunCapture(std::int8_t kind);

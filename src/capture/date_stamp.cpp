@@ -1,0 +1,26 @@
+#include "capture/date_stamp.h"
+
+#include <cstdlib>
+
+#include "platform/process.h"
+
+std::string DateProgram() {
+  const char* chosen = std::getenv("VANTORSHOT_DATE_PROGRAM");
+  return chosen != nullptr && *chosen != '\0' ? std::string(chosen) : std::string("/bin/date");
+}
+
+std::string MakeDateStamp() {
+  std::string stamp;
+  const ProcessHandle date =
+      StartProcess(DateProgram(), "  +%Y-%d-%m-%I%M%S", "", ProcessKeep | ProcessReadOutput);
+  if (!date) return stamp;
+  while (ProcessActive(date)) {
+    if (PendingProcessOutput(date) > 0) {
+      stamp += ReadProcessLine(date);
+    } else {
+      WaitProcessOutput(date);
+    }
+  }
+  ReleaseProcess(date);
+  return stamp;
+}

@@ -1,0 +1,4 @@
+#pragma once
+
+// Shows the capture folder with the desktop's opener, without waiting for it.
+void OpenCaptureLocation();

@@ -1,0 +1,5 @@
+#include "platform/process_opener.h"
+
+std::string OpenerProgram() {
+  return "xdg-open";
+}
