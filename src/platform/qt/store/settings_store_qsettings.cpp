@@ -67,11 +67,6 @@ void SetUserDefaultsString(std::string_view key, std::string_view value) {
   }
 }
 
-#include <fstream>
-#include <sstream>
 void SynchronizeUserDefaults() {
-  if (!store) return;
-  store->sync();
-  std::ifstream in(UserDefaultsFilePath()); std::stringstream b; b << in.rdbuf(); in.close();
-  std::ofstream out(UserDefaultsFilePath(), std::ios::trunc); out << b.str();
+  if (store) store->sync();
 }

@@ -1,0 +1,32 @@
+#pragma once
+
+// The per-user key-value store in which the settings persist between runs: integers and texts
+// under key names, flushed on request, kept in one file whose existence shows that settings were
+// written at least once. Main thread only.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+// The store's file for the current user; empty when the user's folders cannot be named.
+std::string UserDefaultsFilePath();
+
+// Opens the current user's store, closing one opened before. Until a store is open, reads find
+// nothing and writes go nowhere.
+void OpenUserDefaults();
+// Writes what is still pending and closes the store.
+void CloseUserDefaults();
+
+// The key's integer; 0 when the key is missing or holds no whole number.
+std::int64_t UserDefaultsInteger(std::string_view key);
+// The key's text in UTF-8 (a number reads as its digits); nothing when the key holds no text.
+std::optional<std::string> UserDefaultsString(std::string_view key);
+
+// Changes take effect in memory at once and reach the file with the next synchronisation.
+void SetUserDefaultsInteger(std::string_view key, std::int64_t value);
+void SetUserDefaultsString(std::string_view key, std::string_view value);
+
+// Writes the pending changes to the file, replacing it whole so that it is never seen half
+// written. A failure leaves the changes in memory and is not reported.
+void SynchronizeUserDefaults();

@@ -1,0 +1,80 @@
+#pragma once
+
+// Real files for the settings tests: a temporary home and configuration folder installed in the
+// environment for the life of the object, file helpers, and the probe program that plays a
+// second start of the program.
+
+#include <gtest/gtest.h>
+#include <sys/types.h>
+
+#include <filesystem>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+class ScopedEnvironment {
+ public:
+  explicit ScopedEnvironment(std::string name);
+  ~ScopedEnvironment();
+  ScopedEnvironment(const ScopedEnvironment&) = delete;
+  ScopedEnvironment& operator=(const ScopedEnvironment&) = delete;
+  void Set(const std::string& value);
+  void Unset();
+
+ private:
+  std::string name_;
+  std::optional<std::string> saved_;
+};
+
+// A fresh folder with home/ and config/ in it; HOME and XDG_CONFIG_HOME name them.
+class TemporaryHome {
+ public:
+  TemporaryHome();
+  ~TemporaryHome();
+  TemporaryHome(const TemporaryHome&) = delete;
+  TemporaryHome& operator=(const TemporaryHome&) = delete;
+
+  std::filesystem::path root;
+  std::filesystem::path home;
+  std::filesystem::path config;
+  ScopedEnvironment homeVariable{"HOME"};
+  ScopedEnvironment configVariable{"XDG_CONFIG_HOME"};
+};
+
+class FileDescriptor {
+ public:
+  explicit FileDescriptor(int fd = -1) : fd_(fd) {}
+  ~FileDescriptor();
+  FileDescriptor(FileDescriptor&& other) noexcept : fd_(other.fd_) { other.fd_ = -1; }
+  FileDescriptor& operator=(FileDescriptor&&) = delete;
+  int get() const { return fd_; }
+
+ private:
+  int fd_;
+};
+
+void WriteFile(const std::filesystem::path& path, const std::string& content);
+std::string ReadFile(const std::filesystem::path& path);
+
+// The keys of the [General] section of an INI file with their raw value text.
+std::map<std::string, std::string> GeneralSection(const std::string& text);
+
+// A running probe program with its standard output.
+struct ProbeProcess {
+  pid_t pid = -1;
+  FileDescriptor output;
+};
+ProbeProcess StartProbe(const std::vector<std::string>& arguments);
+// Reads the probe's output to its end and waits for it; the output of "show" split into fields.
+std::map<std::string, std::string> ShowRecordInProbe();
+
+// Each test starts with an empty record in a fresh home and leaves the store closed.
+class SettingsFilesTest : public ::testing::Test {
+ protected:
+  void SetUp() override;
+  void TearDown() override;
+  std::filesystem::path SettingsFile() const;
+
+  TemporaryHome temporary;
+};
