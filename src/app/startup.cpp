@@ -7,6 +7,7 @@
 #include "platform/host.h"
 #include "platform/requesters.h"
 #include "platform/toolkit.h"
+#include "settings/settings_store.h"
 #include "shortcuts/hotkey_list.h"
 #include "shortcuts/key_name_map.h"
 
@@ -43,6 +44,7 @@ int RunApplication() {
     return 0;
   }
   host->BecomeAccessory();
+  OpenSettingsStore();
 
   LoadMenuIcons();
   LoadMenuSymbols();
@@ -53,5 +55,6 @@ int RunApplication() {
   RemoveStatusItem();
   FreeMenu(0);
   host->ObserveAppearance(false);
+  CloseSettingsStore();
   return 0;
 }
