@@ -48,6 +48,19 @@ TEST(PngEncoder, ReadsRowsThroughTheStrideOfACrop) {
   EXPECT_EQ(differingPixels(decoded, source.copy(13, 7, 50, 40)), 0);
 }
 
+TEST(PngEncoder, BandsOfScreenAndPhotoLikeContentJoinIntoOneImage) {
+  // Flat rows above noisy ones: the bands are filtered and coded in different ways.
+  QImage mixed = blockPattern(300, 240, 5);
+  for (int y = 0; y < 120; ++y) {
+    for (int x = 0; x < 300; ++x) mixed.setPixel(x, y, (x / 50) % 2 ? 0xff204080 : 0xffe0e0e0);
+  }
+  std::string png = encodePng(fromQImage(mixed), 2);
+  QImage decoded;
+  ASSERT_TRUE(decoded.loadFromData(reinterpret_cast<const uchar*>(png.data()),
+                                   static_cast<int>(png.size()), "PNG"));
+  EXPECT_EQ(differingPixels(decoded, mixed), 0);
+}
+
 TEST(PngEncoder, FlatScreensCompressWell) {
   QImage flat = solidImage(1920, 1080, 0xff336699);
   std::string png = encodePng(fromQImage(flat), 2);

@@ -4,7 +4,11 @@
 
 #include "pixel_image.h"
 
-// A standard 8-bit RGB PNG. The rows are cut into bands that are filtered and deflated on
-// `threads` threads at once; each band ends on a byte boundary (a sync flush), so the bands join
-// into one valid zlib stream whose checksum is combined from theirs.
+// The zlib stream of a PNG's image data (8-bit RGB rows, each with its filter byte). The rows are
+// cut into bands that are filtered and deflated on `threads` threads at once; each band ends on a
+// byte boundary (a sync flush), so the bands join into one valid stream whose checksum is
+// combined from theirs.
+std::string deflateFilteredRows(const PixelImage& image, int threads);
+
+// A standard 8-bit RGB PNG around deflateFilteredRows.
 std::string encodePng(const PixelImage& image, int threads);
