@@ -32,9 +32,12 @@ QtToolkit::~QtToolkit() {
   qApp->removeEventFilter(this);
   RemoveStatusItem();
   // Windows the application left open go with the toolkit that made them.
+  // (Collected first: deleting one also deletes the pop-ups it owns.)
+  std::vector<ToolkitWindow*> windows;
   for (QWidget* top : QApplication::topLevelWidgets()) {
-    if (dynamic_cast<ToolkitWindow*>(top) != nullptr) delete top;
+    if (auto* window = dynamic_cast<ToolkitWindow*>(top)) windows.push_back(window);
   }
+  for (ToolkitWindow* window : windows) delete window;
 }
 
 // Windows.

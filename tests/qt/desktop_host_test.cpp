@@ -1,0 +1,109 @@
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QPalette>
+#include <QTemporaryDir>
+
+#include <cstdlib>
+
+#include "platform/qt/dark_appearance.h"
+#include "platform/qt/qt_host.h"
+#include "platform/qt/single_instance.h"
+#include "qt_fixture.h"
+
+namespace {
+
+// A temporary configuration folder and no GTK theme variable, restored afterwards.
+class AppearanceTest : public QtToolkitTest {
+ protected:
+  AppearanceTest() : savedPalette(QApplication::palette()) {
+    setenv("XDG_CONFIG_HOME", config.path().toLocal8Bit().constData(), 1);
+    unsetenv("GTK_THEME");
+  }
+  ~AppearanceTest() override {
+    QApplication::setPalette(savedPalette);
+    unsetenv("XDG_CONFIG_HOME");
+  }
+
+  void WriteGtkSettings(const char* version, const QByteArray& text) {
+    ASSERT_TRUE(QDir(config.path()).mkpath(version));
+    QFile file(config.path() + "/" + version + "/settings.ini");
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(text);
+  }
+
+  static QPalette DarkPalette() {
+    QPalette dark;
+    dark.setColor(QPalette::Window, QColor(30, 30, 30));
+    dark.setColor(QPalette::WindowText, QColor(230, 230, 230));
+    return dark;
+  }
+
+  QTemporaryDir config;
+  QPalette savedPalette;
+};
+
+TEST_F(AppearanceTest, GtkPreferenceDecidesBeforeThePalette) {
+  QApplication::setPalette(DarkPalette());
+  WriteGtkSettings("gtk-3.0", "[Settings]\ngtk-theme-name=Adwaita\n");
+  EXPECT_FALSE(DesktopIsDark());
+  WriteGtkSettings("gtk-3.0", "[Settings]\ngtk-theme-name=Adwaita\ngtk-application-prefer-dark-theme=1\n");
+  EXPECT_TRUE(DesktopIsDark());
+  WriteGtkSettings("gtk-4.0", "[Settings]\ngtk-theme-name=Adwaita-dark\n");
+  EXPECT_TRUE(DesktopIsDark());
+  setenv("GTK_THEME", "Adwaita:light", 1);
+  EXPECT_FALSE(DesktopIsDark());
+}
+
+TEST_F(AppearanceTest, PaletteChangeIsReportedOnlyWhileObservedAndOnlyWhenTheAnswerChanges) {
+  QtHost host(true);
+  QApplication::setPalette(DarkPalette());
+  EXPECT_TRUE(TakeEvents().empty());
+  EXPECT_EQ(IsDarkAppearance(), 1);
+
+  host.ObserveAppearance(true);
+  QPalette darker = DarkPalette();
+  darker.setColor(QPalette::Button, QColor(10, 10, 10));
+  QApplication::setPalette(darker);
+  EXPECT_TRUE(TakeEvents().empty());
+
+  QApplication::setPalette(savedPalette);
+  EXPECT_EQ(TakeEvents(), (std::vector<QueuedEvent>{{0x1012C, 0, 0, 0}}));
+  EXPECT_EQ(IsDarkAppearance(), 0);
+
+  host.ObserveAppearance(false);
+  QApplication::setPalette(DarkPalette());
+  EXPECT_TRUE(TakeEvents().empty());
+}
+
+TEST(QtHost, OffscreenIsNoX11Session) {
+  QtHost host(true);
+  EXPECT_FALSE(host.Supported());
+  EXPECT_NE(host.Requirement().find("X11"), std::string::npos);
+  host.BecomeAccessory();
+  EXPECT_FALSE(QApplication::quitOnLastWindowClosed());
+}
+
+TEST(SingleInstanceLock, SecondHolderOnTheSameDisplayIsRefused) {
+  const QByteArray savedRuntime = qgetenv("XDG_RUNTIME_DIR");
+  QTemporaryDir runtime;
+  setenv("XDG_RUNTIME_DIR", runtime.path().toLocal8Bit().constData(), 1);
+  EXPECT_EQ(SingleInstanceLockPath(":7"), runtime.path().toStdString() + "/vantorshot-:7.lock");
+  {
+    SingleInstanceLock first(":7");
+    EXPECT_FALSE(first.HeldElsewhere());
+    EXPECT_TRUE(SingleInstanceLock(":7").HeldElsewhere());
+    EXPECT_FALSE(SingleInstanceLock(":8").HeldElsewhere());
+  }
+  EXPECT_FALSE(SingleInstanceLock(":7").HeldElsewhere());
+  // A lock file that cannot be made refuses nobody.
+  setenv("XDG_RUNTIME_DIR", "/nonexistent-runtime", 1);
+  EXPECT_FALSE(SingleInstanceLock(":7").HeldElsewhere());
+  if (savedRuntime.isEmpty()) {
+    unsetenv("XDG_RUNTIME_DIR");
+  } else {
+    setenv("XDG_RUNTIME_DIR", savedRuntime.constData(), 1);
+  }
+}
+
+}  // namespace
