@@ -1,4 +1,5 @@
 #include <cstdlib>
+#include <fstream>
 #include <optional>
 #include <utility>
 #include <vector>
@@ -32,6 +33,13 @@ class TemporaryHome {
   TemporaryHome(const TemporaryHome&) = delete;
   TemporaryHome& operator=(const TemporaryHome&) = delete;
 
+  // Stores settings as an earlier run would have left them.
+  void WriteSettings(const std::string& lines) {
+    const std::filesystem::path folder = home_.Path() / ".config" / "vantorshot";
+    std::filesystem::create_directories(folder);
+    std::ofstream(folder / "VantorShot.ini") << "[General]\n" << lines;
+  }
+
  private:
   void Keep(const char* name) {
     const char* value = std::getenv(name);
@@ -46,37 +54,66 @@ struct SeenInTheLoop {
   bool statusItem = false;
   std::string statusImage;
   std::vector<std::string> titles;
-  std::int64_t applicationIconWidth = 0;
+  std::string entireScreenKey;
+  bool locationDisabled = false;
+  int applicationIconWidth = 0;
 };
 
-TEST_F(MenuTest, AFirstStartBuildsTheMenuBeforeTheLoopAndQuitEndsItWithStatusZero) {
+class StartupMenuTest : public MenuTest {
+ protected:
+  // Runs the whole program: what the status item shows is noted from inside the loop, then the
+  // status menu's Quit is chosen.
+  int RunUntilQuit() {
+    platform.toolkit.PushSystemEvent([this] {
+      const headless::StatusItem& status = platform.toolkit.Status();
+      seen.statusItem = status.present && status.menu != nullptr;
+      seen.statusImage = FileOf(status.image);
+      if (status.menu != nullptr) {
+        for (const headless::MenuItem& entry : status.menu->items) {
+          if (!entry.separator) seen.titles.push_back(entry.title);
+        }
+      }
+      if (const headless::MenuItem* item = platform.toolkit.FindMenuItem(StatusMenu, 1)) {
+        seen.entireScreenKey = item->keyEquivalent;
+      }
+      if (const headless::MenuItem* item = platform.toolkit.FindMenuItem(StatusMenu, 5)) {
+        seen.locationDisabled = item->disabled;
+      }
+      seen.applicationIconWidth = ImageWidth(8);
+    });
+    platform.toolkit.ChooseMenuItem(StatusMenu, ItemQuit);
+    return RunApplication();
+  }
+
   TemporaryHome home;
   SeenInTheLoop seen;
-  platform.toolkit.PushSystemEvent([this, &seen] {
-    const headless::StatusItem& status = platform.toolkit.Status();
-    seen.statusItem = status.present && status.menu != nullptr;
-    seen.statusImage = FileOf(status.image);
-    if (status.menu != nullptr) {
-      for (const headless::MenuItem& entry : status.menu->items) {
-        if (!entry.separator) seen.titles.push_back(entry.title);
-      }
-    }
-    seen.applicationIconWidth = ImageWidth(8);
-  });
-  platform.toolkit.ChooseMenuItem(StatusMenu, ItemQuit);
+};
 
-  EXPECT_EQ(RunApplication(), 0);
+TEST_F(StartupMenuTest, AFirstStartShowsTheDefaultsBeforeTheLoopAndQuitEndsWithStatusZero) {
+  EXPECT_EQ(RunUntilQuit(), 0);
 
   EXPECT_TRUE(seen.statusItem);
-  EXPECT_EQ(seen.statusImage, "app_icon2.png");
+  EXPECT_EQ(seen.statusImage, "app_icon1.png") << "a first start chooses MenuIcon 1";
   EXPECT_EQ(seen.titles,
-            (std::vector<std::string>{"Capture Entire Screen", "Capture Window...",
-                                      "Capture Selection...", "Open Capture Location...",
-                                      "Preferences...", "More...", "Quit"}));
+            (std::vector<std::string>{"Capture Entire Screen (3 sec Timer)",
+                                      "Capture Window...", "Capture Selection...",
+                                      "Open Capture Location...", "Preferences...", "More...",
+                                      "Quit"}));
+  EXPECT_EQ(seen.entireScreenKey, "");
   EXPECT_EQ(seen.applicationIconWidth, 128);
   EXPECT_FALSE(platform.toolkit.Status().present) << "the status item is removed at quit";
   EXPECT_FALSE(MenuExists(StatusMenu));
   EXPECT_TRUE(platform.requesters.Alerts().empty());
+}
+
+TEST_F(StartupMenuTest, StoredSettingsShapeTheMenuAndIconFromTheFirstEvent) {
+  home.WriteSettings("Timer=2\nMenuIcon=2\nShortKey1=⇧⌘1\nPreviewOn=1\n");
+  EXPECT_EQ(RunUntilQuit(), 0);
+  EXPECT_EQ(seen.statusImage, "app_icon3.png");
+  ASSERT_FALSE(seen.titles.empty());
+  EXPECT_EQ(seen.titles[0], "Capture Entire Screen (5 sec Timer)");
+  EXPECT_EQ(seen.entireScreenKey, "1");
+  EXPECT_TRUE(seen.locationDisabled);
 }
 
 }  // namespace
