@@ -1,5 +1,3 @@
-#include <sys/stat.h>
-
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -55,16 +53,6 @@ TEST_F(CaptureEngineTest, AMissingFolderFallsBackToDocumentsAndIsStored) {
   EXPECT_EQ(ReadStringSetting("DirPath"), documents);
   EXPECT_EQ(ReadStringSetting("DisplayPath"), "Documents");
   EXPECT_EQ(ToolWords().back(), documents + "vs_cap_area_2024-04-05-023015.png");
-}
-
-TEST_F(CaptureEngineTest, AnExistingFolderIsKept) {
-  const std::string shots = MakeFolder("Shots");
-  Settings.DirPath = shots;
-  Settings.DisplayPath = "Shots";
-  RunCapture(CaptureWindow);
-  EXPECT_EQ(Settings.DirPath, shots);
-  EXPECT_EQ(Settings.DisplayPath, "Shots");
-  EXPECT_EQ(ToolWords().back(), shots + "vs_cap_window_2024-04-05-023015.png");
 }
 
 TEST_F(CaptureEngineTest, CapturesInOneSecondNeverReplaceEachOther) {
