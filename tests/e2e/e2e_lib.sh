@@ -169,3 +169,14 @@ quit_from_menu() {
   set -e
   APP_PID=
 }
+
+# How many pixels of the tray icon are near black ($1 = dark) or near white ($1 = light).
+icon_pixel_count() {
+  local window
+  read -r window _ < <(embedded_icon) || fail "no tray icon to look at"
+  local threshold='<0.25'
+  [[ $1 == light ]] && threshold='>0.9'
+  /usr/bin/import -window "$window" "$E2E_DIR/icon.png"
+  /usr/bin/convert "$E2E_DIR/icon.png" -colorspace gray -fx "u$threshold ? 1 : 0" \
+    -format '%[fx:round(mean*w*h)]' info:
+}
