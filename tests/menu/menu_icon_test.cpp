@@ -29,15 +29,6 @@ class MenuIconTest : public MenuTest {
   std::string StatusFile() { return FileOf(platform.toolkit.Status().image); }
 };
 
-TEST(IconForMenuIcon, LightSlotsAre0To3AndDarkOnes4To7) {
-  for (std::int64_t icon = 0; icon < 4; ++icon) {
-    EXPECT_EQ(IconForMenuIcon(icon, false), icon);
-    EXPECT_EQ(IconForMenuIcon(icon, true), icon + 4);
-  }
-  EXPECT_EQ(IconForMenuIcon(-1, false), -1);
-  EXPECT_EQ(IconForMenuIcon(4, true), -1);
-}
-
 TEST_F(MenuIconTest, DarkDesktopWithMenuIcon1ShowsTheInvertedDesignOne) {
   platform.toolkit.SetDark(true);
   Settings.MenuIcon = 1;
@@ -45,12 +36,6 @@ TEST_F(MenuIconTest, DarkDesktopWithMenuIcon1ShowsTheInvertedDesignOne) {
   EXPECT_TRUE(IsDarkMode());
   EXPECT_EQ(platform.toolkit.Status().image, ImageHandle(5));
   EXPECT_EQ(StatusFile(), "inv_app_icon1.png");
-}
-
-TEST_F(MenuIconTest, LightDesktopWithDefaultSettingsShowsDesignTwo) {
-  Start();
-  EXPECT_FALSE(IsDarkMode());
-  EXPECT_EQ(StatusFile(), "app_icon2.png");
 }
 
 TEST_F(MenuIconTest, AnAppearanceChangeSwapsTheIconBothWaysWithoutRestart) {
