@@ -103,9 +103,10 @@ TEST(Startup, TheLoopReadsOnPastOtherCommandsUntilQuit) {
   headless::Platform platform;
   int seen = 0;
   platform.toolkit.PushSystemEvent([&seen] {
-    QueueEvent(HotkeyEvent1, -65535, -65535, -65535, PostCustom);
-    QueueEvent(HotkeyEvent1, -65535, -65535, -65535, PostCustom);
     QueueEvent(MenuEvent, ItemAppAbout, ApplicationMenuWindow, 0, 0);
+    QueueEvent(CloseWindowEvent, 3, 3, 0, 0);
+    QueueEvent(GadgetEvent, 40, 3, SubtypeClick, 0);
+    QueueEvent(CountdownFinishedEvent, 0, 0, 0, PostCustom);
     ++seen;
   });
   platform.toolkit.PushSystemEvent([] { QueueEvent(MenuEvent, ItemQuitRequest, -1, 0, 0); });
