@@ -14,10 +14,12 @@ int encoderThreads() { return static_cast<int>(std::max(2u, std::thread::hardwar
 
 }  // namespace
 
-std::string encodeImage(const PixelImage& image, ImageFormat format) {
+std::string encodeImage(const PixelImage& image, ImageFormat format, RowAvailability* arriving) {
+  bool streams = format == ImageFormat::Png || format == ImageFormat::Pdf;
+  if (arriving && !streams && !arriving->waitFor(image.height)) return {};
   switch (format) {
     case ImageFormat::Png:
-      return encodePng(image, encoderThreads());
+      return encodePng(image, encoderThreads(), arriving);
     case ImageFormat::Jpeg:
       return encodeJpeg(image, kJpegQuality);
     case ImageFormat::Tiff:
@@ -25,7 +27,7 @@ std::string encodeImage(const PixelImage& image, ImageFormat format) {
     case ImageFormat::Bmp:
       return encodeBmp(image);
     case ImageFormat::Pdf:
-      return encodePdf(image, encoderThreads());
+      return encodePdf(image, encoderThreads(), arriving);
   }
   return {};
 }

@@ -18,8 +18,8 @@ std::string number(double value) {
 
 // The image is stored as PNG-filtered, deflated rows (the same stream a PNG holds), which PDF
 // readers undo with the Flate filter and PNG predictors: lossless and compact.
-std::string encodePdf(const PixelImage& image, int threads) {
-  std::string rows = deflateFilteredRows(image, threads);
+std::string encodePdf(const PixelImage& image, int threads, RowAvailability* arriving) {
+  std::string rows = deflateFilteredRows(image, threads, arriving);
   if (rows.empty()) return {};
   const std::string width = std::to_string(image.width);
   const std::string height = std::to_string(image.height);

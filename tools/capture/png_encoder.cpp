@@ -126,7 +126,8 @@ std::vector<Band> cutIntoBands(int height, int count) {
 
 }  // namespace
 
-std::string deflateFilteredRows(const PixelImage& image, int threads) {
+std::string deflateFilteredRows(const PixelImage& image, int threads,
+                                RowAvailability* arriving) {
   threads = std::max(threads, 1);
   std::vector<Band> bands = cutIntoBands(image.height, threads * kBandsPerThread);
 
@@ -134,7 +135,8 @@ std::string deflateFilteredRows(const PixelImage& image, int threads) {
   std::atomic<bool> failed{false};
   auto work = [&] {
     for (std::size_t i = next++; i < bands.size(); i = next++) {
-      if (!deflateBand(image, bands[i], i + 1 == bands.size())) failed = true;
+      if (arriving && !arriving->waitFor(bands[i].firstRow + bands[i].rowCount)) failed = true;
+      if (failed || !deflateBand(image, bands[i], i + 1 == bands.size())) failed = true;
     }
   };
   std::vector<std::jthread> helpers;
@@ -157,8 +159,8 @@ std::string deflateFilteredRows(const PixelImage& image, int threads) {
   return stream;
 }
 
-std::string encodePng(const PixelImage& image, int threads) {
-  std::string rows = deflateFilteredRows(image, threads);
+std::string encodePng(const PixelImage& image, int threads, RowAvailability* arriving) {
+  std::string rows = deflateFilteredRows(image, threads, arriving);
   if (rows.empty()) return {};
   std::string png("\x89PNG\r\n\x1a\n", 8);
   std::string header;

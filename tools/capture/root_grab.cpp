@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <vector>
 
 #include "xcb_handles.h"
 
@@ -18,8 +19,15 @@ bool serverOffersSharedMemory(xcb_connection_t* connection) {
   return extension && extension->present;
 }
 
-std::optional<PixelImage> grabThroughSharedMemory(xcb_connection_t* connection,
-                                                  xcb_window_t root, ScreenRect area) {
+constexpr int kStrips = 16;
+
+struct SharedImage {
+  PixelImage image;
+  xcb_shm_seg_t segment = 0;
+};
+
+// An image in a shared-memory segment that the server has attached too.
+std::optional<SharedImage> attachSharedImage(xcb_connection_t* connection, ScreenRect area) {
   std::size_t bytes = static_cast<std::size_t>(area.width) * area.height * 4;
   int id = shmget(IPC_PRIVATE, bytes, IPC_CREAT | 0600);
   if (id < 0) return std::nullopt;
@@ -39,24 +47,45 @@ std::optional<PixelImage> grabThroughSharedMemory(xcb_connection_t* connection,
   shmctl(id, IPC_RMID, nullptr);
   if (attachError) return std::nullopt;
 
-  XcbReply<xcb_shm_get_image_reply_t> reply(xcb_shm_get_image_reply(
-      connection,
-      xcb_shm_get_image(connection, root, static_cast<int16_t>(area.x),
-                        static_cast<int16_t>(area.y), static_cast<uint16_t>(area.width),
-                        static_cast<uint16_t>(area.height), kAllPlanes,
-                        XCB_IMAGE_FORMAT_Z_PIXMAP, segment, 0),
-      nullptr));
-  xcb_shm_detach(connection, segment);
-  xcb_flush(connection);
-  if (!reply || reply->depth < 24) return std::nullopt;
+  SharedImage shared;
+  shared.image.width = area.width;
+  shared.image.height = area.height;
+  shared.image.stride = static_cast<std::size_t>(area.width);
+  shared.image.pixels = static_cast<uint32_t*>(address);
+  shared.image.owner = std::move(owner);
+  shared.segment = segment;
+  return shared;
+}
 
-  PixelImage image;
-  image.width = area.width;
-  image.height = area.height;
-  image.stride = static_cast<std::size_t>(area.width);
-  image.pixels = static_cast<uint32_t*>(address);
-  image.owner = std::move(owner);
-  return image;
+xcb_shm_get_image_cookie_t requestRows(xcb_connection_t* connection, xcb_window_t root,
+                                       const SharedImage& shared, ScreenRect area, int firstRow,
+                                       int rows) {
+  return xcb_shm_get_image(
+      connection, root, static_cast<int16_t>(area.x), static_cast<int16_t>(area.y + firstRow),
+      static_cast<uint16_t>(area.width), static_cast<uint16_t>(rows), kAllPlanes,
+      XCB_IMAGE_FORMAT_Z_PIXMAP, shared.segment,
+      static_cast<uint32_t>(static_cast<std::size_t>(firstRow) * area.width * 4));
+}
+
+bool receiveRows(xcb_connection_t* connection, xcb_shm_get_image_cookie_t cookie) {
+  XcbReply<xcb_shm_get_image_reply_t> reply(
+      xcb_shm_get_image_reply(connection, cookie, nullptr));
+  return reply && reply->depth >= 24;
+}
+
+void detach(xcb_connection_t* connection, const SharedImage& shared) {
+  xcb_shm_detach(connection, shared.segment);
+  xcb_flush(connection);
+}
+
+std::optional<PixelImage> grabThroughSharedMemory(xcb_connection_t* connection,
+                                                  xcb_window_t root, ScreenRect area) {
+  std::optional<SharedImage> shared = attachSharedImage(connection, area);
+  if (!shared) return std::nullopt;
+  bool ok = receiveRows(connection, requestRows(connection, root, *shared, area, 0, area.height));
+  detach(connection, *shared);
+  if (!ok) return std::nullopt;
+  return shared->image;
 }
 
 std::optional<PixelImage> grabThroughSocket(xcb_connection_t* connection, xcb_window_t root,
@@ -75,10 +104,8 @@ std::optional<PixelImage> grabThroughSocket(xcb_connection_t* connection, xcb_wi
   return image;
 }
 
-}  // namespace
-
-std::optional<PixelImage> grabRootArea(xcb_connection_t* connection, xcb_screen_t* screen,
-                                       ScreenRect area) {
+// The part of `area` inside the root, if the root's pixels can be read at all.
+std::optional<ScreenRect> readableArea(xcb_screen_t* screen, ScreenRect area) {
   int right = std::min<int>(area.x + area.width, screen->width_in_pixels);
   int bottom = std::min<int>(area.y + area.height, screen->height_in_pixels);
   area.x = std::max(area.x, 0);
@@ -88,9 +115,64 @@ std::optional<PixelImage> grabRootArea(xcb_connection_t* connection, xcb_screen_
   if (area.width <= 0 || area.height <= 0) return std::nullopt;
   // Only 32 bits per pixel layouts are handled: every depth-24 TrueColor server uses them.
   if (screen->root_depth != 24 && screen->root_depth != 32) return std::nullopt;
+  return area;
+}
 
+}  // namespace
+
+std::optional<PixelImage> grabRootArea(xcb_connection_t* connection, xcb_screen_t* screen,
+                                       ScreenRect requested) {
+  std::optional<ScreenRect> readable = readableArea(screen, requested);
+  if (!readable) return std::nullopt;
+  ScreenRect area = *readable;
   if (serverOffersSharedMemory(connection)) {
     if (auto image = grabThroughSharedMemory(connection, screen->root, area)) return image;
   }
   return grabThroughSocket(connection, screen->root, area);
+}
+
+std::optional<PixelImage> grabRootAreaInStrips(
+    xcb_connection_t* connection, xcb_screen_t* screen, ScreenRect requested,
+    RowAvailability& arriving, const std::function<void(const PixelImage&)>& started) {
+  std::optional<ScreenRect> readable = readableArea(screen, requested);
+  std::optional<SharedImage> shared;
+  if (readable && serverOffersSharedMemory(connection)) {
+    shared = attachSharedImage(connection, *readable);
+  }
+  if (!shared) {
+    std::optional<PixelImage> image = grabRootArea(connection, screen, requested);
+    if (!image) {
+      arriving.abandon();
+      return image;
+    }
+    started(*image);
+    arriving.publish(image->height);
+    return image;
+  }
+
+  ScreenRect area = *readable;
+  std::vector<xcb_shm_get_image_cookie_t> cookies;
+  std::vector<int> ends;
+  for (int strip = 0; strip < kStrips; ++strip) {
+    int first = area.height * strip / kStrips;
+    int end = area.height * (strip + 1) / kStrips;
+    if (end == first) continue;
+    cookies.push_back(requestRows(connection, screen->root, *shared, area, first, end - first));
+    ends.push_back(end);
+  }
+  xcb_flush(connection);
+  started(shared->image);
+  for (std::size_t i = 0; i < cookies.size(); ++i) {
+    if (!receiveRows(connection, cookies[i])) {
+      for (std::size_t rest = i + 1; rest < cookies.size(); ++rest) {
+        xcb_discard_reply(connection, cookies[rest].sequence);
+      }
+      detach(connection, *shared);
+      arriving.abandon();
+      return std::nullopt;
+    }
+    arriving.publish(ends[i]);
+  }
+  detach(connection, *shared);
+  return shared->image;
 }

@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <optional>
 #include <string>
+#include <thread>
 
 #include "area_selector.h"
 #include "atomic_file.h"
@@ -11,7 +12,6 @@
 #include "desktop_feedback.h"
 #include "image_encoding.h"
 #include "monitors.h"
-#include "png_encoder.h"
 #include "pointer_overlay.h"
 #include "root_grab.h"
 #include "window_picker.h"
@@ -37,63 +37,90 @@ std::string displayName() {
   return name && *name ? name : "(DISPLAY is not set)";
 }
 
-struct Capture {
-  std::optional<PixelImage> image;
-  ScreenRect area;
+// What to capture: an area still to be read from the screen, or (for a selection over the
+// frozen screen) pixels already read.
+struct Target {
   int status = kExitWritten;
+  std::optional<ScreenRect> area;
+  std::optional<PixelImage> image;
 };
 
-Capture captureScreenArea(xcb_connection_t* connection, xcb_screen_t* screen, ScreenRect area,
-                          bool withPointer) {
-  Capture capture;
-  capture.area = area;
-  capture.image = grabRootArea(connection, screen, area);
-  if (!capture.image) {
-    capture.status = complain("cannot read the screen");
-    return capture;
-  }
-  if (withPointer) drawPointer(connection, *capture.image, area);
-  return capture;
+Target cancelledOrFailed(const PickOutcome& picked) {
+  Target target;
+  target.status = picked.result == PickOutcome::Result::Cancelled ? kExitCancelled
+                                                                  : complain(picked.problem);
+  return target;
 }
 
-Capture captureFor(const CaptureRequest& request, xcb_connection_t* connection,
-                   xcb_screen_t* screen) {
+Target targetFor(const CaptureRequest& request, xcb_connection_t* connection,
+                 xcb_screen_t* screen) {
   std::vector<ScreenRect> displays = listMonitors(connection, screen);
-  Capture capture;
+  Target target;
   switch (request.mode) {
     case CaptureMode::MainDisplay:
-      return captureScreenArea(connection, screen, displays.front(), request.drawPointer);
+      target.area = displays.front();
+      return target;
     case CaptureMode::Display:
       if (request.displayNumber > static_cast<int>(displays.size())) {
-        capture.status = complain("display " + std::to_string(request.displayNumber) +
-                                  " does not exist (there are " +
-                                  std::to_string(displays.size()) + ")");
-        return capture;
+        target.status = complain("display " + std::to_string(request.displayNumber) +
+                                 " does not exist (there are " +
+                                 std::to_string(displays.size()) + ")");
+        return target;
       }
-      return captureScreenArea(connection, screen, displays[request.displayNumber - 1],
-                               request.drawPointer);
+      target.area = displays[request.displayNumber - 1];
+      return target;
     case CaptureMode::Window: {
       PickOutcome picked = pickWindow(connection, screen);
-      if (picked.result == PickOutcome::Result::Cancelled) capture.status = kExitCancelled;
-      if (picked.result == PickOutcome::Result::Failed) capture.status = complain(picked.problem);
-      if (picked.result != PickOutcome::Result::Picked) return capture;
-      return captureScreenArea(connection, screen, picked.area, request.drawPointer);
+      if (picked.result != PickOutcome::Result::Picked) return cancelledOrFailed(picked);
+      target.area = picked.area;
+      return target;
     }
     case CaptureMode::Selection: {
       ScreenRect root{0, 0, screen->width_in_pixels, screen->height_in_pixels};
-      Capture frozen = captureScreenArea(connection, screen, root, request.drawPointer);
-      if (!frozen.image) return frozen;
-      PickOutcome picked = selectArea(connection, screen, displays, *frozen.image);
-      if (picked.result == PickOutcome::Result::Cancelled) capture.status = kExitCancelled;
-      if (picked.result == PickOutcome::Result::Failed) capture.status = complain(picked.problem);
-      if (picked.result != PickOutcome::Result::Picked) return capture;
-      capture.area = picked.area;
-      capture.image = cropPixelImage(*frozen.image, picked.area.x, picked.area.y,
-                                     picked.area.width, picked.area.height);
-      return capture;
+      std::optional<PixelImage> frozen = grabRootArea(connection, screen, root);
+      if (!frozen) {
+        target.status = complain("cannot read the screen");
+        return target;
+      }
+      if (request.drawPointer) drawPointer(connection, *frozen, root);
+      PickOutcome picked = selectArea(connection, screen, displays, *frozen);
+      if (picked.result != PickOutcome::Result::Picked) return cancelledOrFailed(picked);
+      target.image = cropPixelImage(*frozen, picked.area.x, picked.area.y, picked.area.width,
+                                    picked.area.height);
+      return target;
     }
   }
-  return capture;
+  return target;
+}
+
+struct Encoded {
+  std::optional<PixelImage> image;
+  std::string bytes;
+};
+
+// Reads the area and encodes it. Without a pointer to draw in, encoding starts on the top rows
+// while the server still copies the rest.
+Encoded readAndEncode(const CaptureRequest& request, xcb_connection_t* connection,
+                      xcb_screen_t* screen, ScreenRect area) {
+  Encoded encoded;
+  if (request.drawPointer) {
+    encoded.image = grabRootArea(connection, screen, area);
+    if (!encoded.image) return encoded;
+    drawPointer(connection, *encoded.image, area);
+    encoded.bytes = encodeImage(*encoded.image, request.format);
+    return encoded;
+  }
+  RowAvailability arriving;
+  std::jthread encoder;
+  encoded.image = grabRootAreaInStrips(connection, screen, area, arriving,
+                                       [&](const PixelImage& image) {
+                                         encoder = std::jthread([&, image] {
+                                           encoded.bytes =
+                                               encodeImage(image, request.format, &arriving);
+                                         });
+                                       });
+  if (encoder.joinable()) encoder.join();
+  return encoded;
 }
 
 }  // namespace
@@ -110,21 +137,28 @@ int runCapture(const CaptureRequest& request) {
   xcb_screen_t* screen = screenNumbered(connection.get(), screenNumber);
   if (!screen) return complain("display " + displayName() + " has no such screen");
 
-  Capture capture = captureFor(request, connection.get(), screen);
-  if (!capture.image) return capture.status;
+  Target target = targetFor(request, connection.get(), screen);
+  if (target.status != kExitWritten) return target.status;
+  Encoded encoded;
+  if (target.image) {
+    encoded.image = target.image;
+    encoded.bytes = encodeImage(*target.image, request.format);
+  } else {
+    encoded = readAndEncode(request, connection.get(), screen, *target.area);
+    if (!encoded.image) return complain("cannot read the screen");
+  }
   if (request.playSound) playShutterSound();
-
-  std::string bytes = encodeImage(*capture.image, request.format);
-  if (bytes.empty()) return complain("cannot encode the image");
-  if (std::string problem = writeFileAtomically(request.outputPath, bytes); !problem.empty()) {
+  if (encoded.bytes.empty()) return complain("cannot encode the image");
+  if (std::string problem = writeFileAtomically(request.outputPath, encoded.bytes);
+      !problem.empty()) {
     return complain(problem);
   }
 
   // The file is written: problems with the extras are reported but do not fail the capture.
   if (request.toClipboard) {
-    std::string png =
-        request.format == ImageFormat::Png ? std::move(bytes) : encodeImage(*capture.image,
-                                                                            ImageFormat::Png);
+    std::string png = request.format == ImageFormat::Png
+                          ? std::move(encoded.bytes)
+                          : encodeImage(*encoded.image, ImageFormat::Png);
     if (std::string problem = handPngToClipboard(connection.get(), png); !problem.empty()) {
       complain(problem);
     }
