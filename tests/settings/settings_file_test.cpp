@@ -48,6 +48,18 @@ bool WaitForFirstWrite(const ProbeProcess& probe) {
   return poll(&ready, 1, 10000) == 1 && read(probe.output.get(), &byte, 1) == 1;
 }
 
+TEST_F(StoredSettings, AnEmptyLockLeftByAKilledWriterDoesNotHoldLaterWrites) {
+  OpenSettingsStore();
+  CloseSettingsStore();
+  WriteFile(SettingsFile().string() + ".lock", "");
+
+  ProbeProcess probe = StartProbe({"churn", "10"});
+  const bool wrote = WaitForFirstWrite(probe);
+  kill(probe.pid, SIGKILL);
+  waitpid(probe.pid, nullptr, 0);
+  EXPECT_TRUE(wrote);
+}
+
 TEST_F(StoredSettings, KillingAWriterLeavesTheOldOrTheNewFileNeverATornOne) {
   // Long values make each write take long enough for a kill to land inside one: a writer that
   // rewrites the file in place is caught in about one round in eight.

@@ -43,9 +43,15 @@ TemporaryHome::TemporaryHome() {
 }
 
 TemporaryHome::~TemporaryHome() {
+  // Tests may leave folders read-only; open them again so that everything can go.
   std::error_code ignored;
-  std::filesystem::permissions(root, std::filesystem::perms::owner_all,
-                               std::filesystem::perm_options::add, ignored);
+  for (auto entry = std::filesystem::recursive_directory_iterator(root, ignored);
+       entry != std::filesystem::recursive_directory_iterator(); entry.increment(ignored)) {
+    if (entry->is_directory(ignored) && !entry->is_symlink(ignored)) {
+      std::filesystem::permissions(entry->path(), std::filesystem::perms::owner_all,
+                                   std::filesystem::perm_options::add, ignored);
+    }
+  }
   std::filesystem::remove_all(root, ignored);
 }
 

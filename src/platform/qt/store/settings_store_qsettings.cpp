@@ -1,4 +1,5 @@
 #include <QFile>
+#include <QLockFile>
 #include <QSettings>
 #include <QString>
 #include <QVariant>
@@ -19,6 +20,23 @@ QString KeyName(std::string_view key) {
   return QString::fromUtf8(key.data(), static_cast<qsizetype>(key.size()));
 }
 
+// QSettings guards each write with a lock file beside the settings. A writer killed between
+// creating that file and naming itself in it leaves it empty, and every later write would wait
+// half a minute for it to age. Only one instance of the program writes, so it is abandoned.
+void ClearAbandonedLock() {
+  QLockFile lock(store->fileName() + QStringLiteral(".lock"));
+  qint64 pid = 0;
+  QString host;
+  QString application;
+  if (!lock.getLockInfo(&pid, &host, &application)) lock.removeStaleLockFile();
+}
+
+void WritePending() {
+  if (!store) return;
+  ClearAbandonedLock();
+  store->sync();
+}
+
 }  // namespace
 
 std::string UserDefaultsFilePath() {
@@ -27,13 +45,16 @@ std::string UserDefaultsFilePath() {
 }
 
 void OpenUserDefaults() {
-  store.reset();
+  CloseUserDefaults();
   const std::string path = UserDefaultsFilePath();
   if (path.empty()) return;
   store = std::make_unique<QSettings>(QFile::decodeName(path.c_str()), QSettings::IniFormat);
 }
 
-void CloseUserDefaults() { store.reset(); }
+void CloseUserDefaults() {
+  WritePending();
+  store.reset();
+}
 
 std::int64_t UserDefaultsInteger(std::string_view key) {
   if (!store) return 0;
@@ -67,6 +88,4 @@ void SetUserDefaultsString(std::string_view key, std::string_view value) {
   }
 }
 
-void SynchronizeUserDefaults() {
-  if (store) store->sync();
-}
+void SynchronizeUserDefaults() { WritePending(); }
