@@ -21,9 +21,7 @@
 #include "platform/process_words.h"
 
 struct ProcessRecord {
-  pid_t pid = 0;
   int exitStatus = -1;  // written by the waiter under the table's mutex
-  int modes = 0;
   std::uint64_t serial = 0;
   std::unique_ptr<OutputBuffer> output;
   UniqueFd announceEnd;  // the waiter writes one byte here when the program has ended
@@ -175,8 +173,6 @@ ProcessHandle StartAttached(ChildPlan& plan, int modes) {
   ProcessTable& table = Table();
   std::lock_guard lock(table.mutex);
   auto record = std::make_unique<ProcessRecord>();
-  record->pid = pid;
-  record->modes = modes;
   record->serial = table.nextSerial++;
   if (readOutput) {
     outputPipe.write.Reset();
