@@ -54,8 +54,7 @@ struct WaiterStart {
 };
 
 void* WaitForProgram(void* argument) {
-  const WaiterStart start = *static_cast<WaiterStart*>(argument);
-  delete static_cast<WaiterStart*>(argument);
+  const WaiterStart start = *std::unique_ptr<WaiterStart>(static_cast<WaiterStart*>(argument));
   int status = 0;
   pid_t reaped;
   do {
@@ -186,16 +185,16 @@ ProcessHandle StartAttached(ChildPlan& plan, int modes) {
   pthread_attr_t attributes;
   pthread_attr_init(&attributes);
   pthread_attr_setstacksize(&attributes, WaiterStackSize);
-  auto* start = new WaiterStart{record.get(), record->serial, pid};
-  const int failed = pthread_create(&record->waiter, &attributes, WaitForProgram, start);
+  auto start = std::make_unique<WaiterStart>(WaiterStart{record.get(), record->serial, pid});
+  const int failed = pthread_create(&record->waiter, &attributes, WaitForProgram, start.get());
   pthread_attr_destroy(&attributes);
   if (failed != 0) {
     // Without a waiter nobody would reap the program: take the start back.
-    delete start;
     kill(pid, SIGKILL);
     WaitReaped(pid);
     return {};
   }
+  start.release();  // the waiter owns it now
   ProcessRecord* handle = record.get();
   table.records.emplace(handle, std::move(record));
   return {handle, true};
