@@ -1,5 +1,6 @@
 #include <sys/resource.h>
 
+#include <QCoreApplication>
 #include <QTimer>
 
 #include <chrono>
@@ -52,6 +53,12 @@ TEST_F(EventWaitTest, EventPostedDuringTheWaitIsReturned) {
   std::int32_t kind = -1;
   while (kind == -1) kind = NextEvent(5000);
   EXPECT_EQ(kind, 0x10003);
+}
+
+TEST_F(EventWaitTest, QtQuitBecomesTheQuitMenuEvent) {
+  TakeEvents();
+  QCoreApplication::postEvent(qApp, new QEvent(QEvent::Quit));
+  EXPECT_EQ(TakeEvents(), (std::vector<QueuedEvent>{{MenuEvent, -4, ApplicationMenuWindow, 0}}));
 }
 
 struct TimerCount {

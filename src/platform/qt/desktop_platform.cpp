@@ -93,7 +93,6 @@ DesktopPlatform::DesktopPlatform(int& argc, char** argv) : parts_(std::make_uniq
   }
   // The end of the session runs the ordinary quit.
   QObject::connect(p.application.get(), &QGuiApplication::commitDataRequest, [] { PostQuit(); });
-  QObject::connect(p.application.get(), &QCoreApplication::aboutToQuit, [] { PostQuit(); });
 }
 
 DesktopPlatform::~DesktopPlatform() {

@@ -58,7 +58,11 @@ QLineEdit* NewShortcutField(const std::string& text, QWidget* parent) {
 QWidget* NewGadgetWidget(std::int64_t number, std::int64_t window, const GadgetSpec& spec,
                          QWidget* parent) {
   switch (spec.kind) {
-    case GadgetKind::Text: return new QLabel(QtText(spec.text), parent);
+    case GadgetKind::Text: {
+      auto* label = new QLabel(QtText(spec.text), parent);
+      if ((spec.flags & TextCentred) != 0) label->setAlignment(Qt::AlignCenter);
+      return label;
+    }
     case GadgetKind::Button: {
       auto* button = new QPushButton(QtText(spec.text), parent);
       QObject::connect(button, &QPushButton::clicked,

@@ -13,6 +13,7 @@
 #include "platform/qt/qt_key_press.h"
 #include "platform/qt/qt_text.h"
 #include "platform/qt/qt_window.h"
+#include "platform/termination_request.h"
 
 namespace {
 
@@ -241,6 +242,11 @@ bool QtToolkit::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::ShortcutOverride:
     case QEvent::KeyPress:
     case QEvent::KeyRelease: return FilterKeyEvent(event);
+    case QEvent::Quit:
+      // Qt's own quit (the session ending, say) runs the program's ordinary quit.
+      if (watched != qApp) return false;
+      QueueEvent(MenuEvent, QuitMenuNumber, ApplicationMenuWindow, 0, PostWhileSuspended | PostWake);
+      return true;
     default:
       // Any other event ends the delivery of the key event last seen.
       offered_.event = nullptr;

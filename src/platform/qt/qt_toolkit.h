@@ -31,6 +31,8 @@ class QtToolkit final : public QObject, public NativeToolkit {
   void SetWindowContentRect(NativeHandle window, const Rect& rect) override;
   void SetWindowTitle(NativeHandle window, std::string_view title) override;
   std::string WindowTitle(NativeHandle window) override;
+  void SetWindowBackground(NativeHandle window, std::int64_t rgb, int cornerRadius) override;
+  void SetWindowOpacity(NativeHandle window, double opacity) override;
   void ActivateWindow(NativeHandle window) override;
   std::int64_t ActiveWindow() override;
   std::int64_t FocusedGadget() override;

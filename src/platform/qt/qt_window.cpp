@@ -1,6 +1,8 @@
 #include "platform/qt/qt_window.h"
 
 #include <QCloseEvent>
+#include <QPainterPath>
+#include <QRegion>
 
 #include "platform/toolkit.h"
 #include "platform/native_toolkit.h"
@@ -31,6 +33,30 @@ void ToolkitWindow::closeEvent(QCloseEvent* event) {
   // The application decides whether the window closes.
   event->ignore();
   if ((flags_ & WindowCloseButton) != 0) PostToolkitEvent(CloseWindowEvent, number_, number_, 0);
+}
+
+void ToolkitWindow::SetPlate(const QColor& color, int cornerRadius) {
+  QPalette plate = palette();
+  plate.setColor(QPalette::Window, color);
+  setPalette(plate);
+  setAutoFillBackground(true);
+  cornerRadius_ = cornerRadius;
+  ShapeCorners();
+}
+
+void ToolkitWindow::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  if (cornerRadius_ > 0) ShapeCorners();
+}
+
+void ToolkitWindow::ShapeCorners() {
+  if (cornerRadius_ <= 0) {
+    clearMask();
+    return;
+  }
+  QPainterPath path;
+  path.addRoundedRect(QRectF(rect()), cornerRadius_, cornerRadius_);
+  setMask(QRegion(path.toFillPolygon().toPolygon()));
 }
 
 void MarkGadget(QWidget* widget, std::int64_t number, std::int64_t window) {
