@@ -72,9 +72,8 @@ TEST_F(CaptureFormats, PdfIsOneLosslessPageTheSizeOfTheScreen) {
       << info.toStdString();
   QSize size = screen.size();
   // 96 pixels per inch on a page measured in points.
-  QRegularExpression pageSize(QString("Page size: +%1 x %2 pts")
-                                  .arg(size.width() * 72 / 96)
-                                  .arg(size.height() * 72 / 96));
+  QRegularExpression pageSize(
+      QString("Page size: +%1 x %2 pts").arg(size.width() * 72 / 96).arg(size.height() * 72 / 96));
   EXPECT_TRUE(pageSize.match(QString::fromUtf8(info)).hasMatch()) << info.toStdString();
 
   QByteArray list;

@@ -43,8 +43,8 @@ class CapturePointer : public testing::Test {
   }
 
   QImage captureAt(QPoint position, const QStringList& extraWords) {
-    EXPECT_TRUE(runProgram("xdotool", {"mousemove", QString::number(position.x()),
-                                       QString::number(position.y())}));
+    EXPECT_TRUE(runProgram(
+        "xdotool", {"mousemove", QString::number(position.x()), QString::number(position.y())}));
     QString path = folder.filePath("pointer.png");
     ToolResult result = runTool(QStringList{"-t", "png", "-x"} + extraWords + QStringList{path});
     EXPECT_EQ(result.exitCode, 0) << result.errorOutput.toStdString();

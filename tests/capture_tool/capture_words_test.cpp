@@ -76,8 +76,7 @@ class CaptureWords : public testing::Test {
 TEST_F(CaptureWords, EngineFullScreenOrderWithEveryOption) {
   addStandIn("xdg-open");
   QString path = folder.filePath("vs_cap_full_2024-04-05-023015.jpeg");
-  ToolResult result =
-      runTool({"-t", "jpg", "-D2", "-x", "-C", "-P", "-c", path}, withStandIns());
+  ToolResult result = runTool({"-t", "jpg", "-D2", "-x", "-C", "-P", "-c", path}, withStandIns());
   ASSERT_EQ(result.exitCode, 0) << result.errorOutput.toStdString();
   QImage right = screen.copy(screen.width() / 2, 0, screen.width() / 2, screen.height());
   EXPECT_EQ(readImage(path).size(), right.size());
@@ -163,8 +162,8 @@ TEST_F(CaptureWords, HelpListsTheWords) {
   ASSERT_TRUE(process.waitForFinished(10000));
   EXPECT_EQ(process.exitCode(), 0);
   QString help = QString::fromUtf8(process.readAllStandardOutput());
-  for (QString word : {"-t png|jpg|tiff|bmp|pdf", "-D n", "-W", "-s", "-x", "-o", "-C", "-c",
-                       "-P"}) {
+  for (QString word :
+       {"-t png|jpg|tiff|bmp|pdf", "-D n", "-W", "-s", "-x", "-o", "-C", "-c", "-P"}) {
     EXPECT_TRUE(help.contains(word)) << word.toStdString();
   }
 }

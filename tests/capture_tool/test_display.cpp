@@ -68,8 +68,9 @@ TestDisplay::Cursor TestDisplay::cursor() {
       xcb_xfixes_get_cursor_image_reply(c, xcb_xfixes_get_cursor_image(c), nullptr));
   Cursor cursor;
   if (!version || !reply) return cursor;
-  QImage image(reinterpret_cast<const uchar*>(xcb_xfixes_get_cursor_image_cursor_image(reply.get())),
-               reply->width, reply->height, QImage::Format_ARGB32_Premultiplied);
+  QImage image(
+      reinterpret_cast<const uchar*>(xcb_xfixes_get_cursor_image_cursor_image(reply.get())),
+      reply->width, reply->height, QImage::Format_ARGB32_Premultiplied);
   cursor.image = image.copy();
   cursor.hotSpot = {reply->xhot, reply->yhot};
   cursor.position = {reply->x, reply->y};

@@ -39,10 +39,13 @@ bool runProgram(const QString& program, const QStringList& args, QByteArray* out
 }
 
 bool waitForVisibleWindow(const QString& title) {
-  return runProgram("xdotool", {"search", "--sync", "--onlyvisible", "--name",
-                                "^" + title + "$"});
+  return runProgram("xdotool", {"search", "--sync", "--onlyvisible", "--name", "^" + title + "$"});
 }
 
-QString selectionTitle() { return QStringLiteral("vantorshot-capture: drag an area"); }
+QString selectionTitle() {
+  return QStringLiteral("vantorshot-capture: drag an area");
+}
 
-QString windowPickerTitle() { return QStringLiteral("vantorshot-capture: pick a window"); }
+QString windowPickerTitle() {
+  return QStringLiteral("vantorshot-capture: pick a window");
+}

@@ -17,16 +17,16 @@ struct ToolResult {
 // The capture tool started with `words`; wait() bounds how long it may take.
 class ToolRun {
  public:
-  explicit ToolRun(const QStringList& words,
-                   const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment());
+  explicit ToolRun(const QStringList& words, const QProcessEnvironment& environment =
+                                                 QProcessEnvironment::systemEnvironment());
   ToolResult wait(int timeoutMs = 20000);
 
  private:
   std::unique_ptr<QProcess> process_;
 };
 
-ToolResult runTool(const QStringList& words,
-                   const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment());
+ToolResult runTool(const QStringList& words, const QProcessEnvironment& environment =
+                                                 QProcessEnvironment::systemEnvironment());
 
 // Runs an outside program (xdotool, xclip, pdfimages...) to its end, killing it after the timeout.
 // True when it exited with status 0; its standard output goes to `output` when given.

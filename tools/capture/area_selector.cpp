@@ -119,7 +119,9 @@ class Overlays {
   }
 
  private:
-  ScreenRect wholeRoot() const { return {0, 0, screen_->width_in_pixels, screen_->height_in_pixels}; }
+  ScreenRect wholeRoot() const {
+    return {0, 0, screen_->width_in_pixels, screen_->height_in_pixels};
+  }
 
   // Pixels cross the socket in pieces that fit the server's largest request.
   xcb_pixmap_t upload(const PixelImage& image) {
@@ -128,18 +130,18 @@ class Overlays {
                       static_cast<uint16_t>(image.width), static_cast<uint16_t>(image.height));
     xcb_gcontext_t gc = xcb_generate_id(connection_);
     xcb_create_gc(connection_, gc, pixmap, 0, nullptr);
-    std::size_t maxBytes = static_cast<std::size_t>(xcb_get_maximum_request_length(connection_)) * 4;
+    std::size_t maxBytes =
+        static_cast<std::size_t>(xcb_get_maximum_request_length(connection_)) * 4;
     std::size_t rowBytes = static_cast<std::size_t>(image.width) * 4;
     int rowsPerRequest = std::max<int>(1, static_cast<int>((maxBytes - 64) / rowBytes));
     for (int y = 0; y < image.height; y += rowsPerRequest) {
       int rows = std::min(rowsPerRequest, image.height - y);
       PixelImage strip = cropPixelImage(image, 0, y, image.width, rows);
       // Rows must be contiguous for one request; crops of a full-width image are.
-      xcb_put_image(connection_, XCB_IMAGE_FORMAT_Z_PIXMAP, pixmap, gc,
-                    static_cast<uint16_t>(image.width), static_cast<uint16_t>(rows), 0,
-                    static_cast<int16_t>(y), 0, screen_->root_depth,
-                    static_cast<uint32_t>(rowBytes * rows),
-                    reinterpret_cast<const uint8_t*>(strip.pixels));
+      xcb_put_image(
+          connection_, XCB_IMAGE_FORMAT_Z_PIXMAP, pixmap, gc, static_cast<uint16_t>(image.width),
+          static_cast<uint16_t>(rows), 0, static_cast<int16_t>(y), 0, screen_->root_depth,
+          static_cast<uint32_t>(rowBytes * rows), reinterpret_cast<const uint8_t*>(strip.pixels));
     }
     xcb_free_gc(connection_, gc);
     return pixmap;
@@ -240,7 +242,8 @@ PickOutcome selectArea(xcb_connection_t* connection, xcb_screen_t* screen,
         return finish(PickOutcome::Result::Picked, area);
       }
       case XCB_KEY_PRESS:
-        if (isEscapeKey(connection, reinterpret_cast<xcb_key_press_event_t*>(event.get())->detail)) {
+        if (isEscapeKey(connection,
+                        reinterpret_cast<xcb_key_press_event_t*>(event.get())->detail)) {
           return finish(PickOutcome::Result::Cancelled, {});
         }
         break;

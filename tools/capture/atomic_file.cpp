@@ -27,7 +27,9 @@ std::string folderOf(const std::string& path) {
   return parent.empty() ? std::string(".") : parent;
 }
 
-std::string systemError(const std::string& what) { return what + ": " + std::strerror(errno); }
+std::string systemError(const std::string& what) {
+  return what + ": " + std::strerror(errno);
+}
 
 // A hidden file beside `path`, open for writing; its name is left in `name`.
 int createTemporaryBeside(const std::string& path, std::string& name) {

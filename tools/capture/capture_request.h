@@ -18,9 +18,9 @@ struct CaptureRequest {
   CaptureMode mode = CaptureMode::MainDisplay;
   int displayNumber = 0;  // counted from 1; only for CaptureMode::Display
   ImageFormat format = ImageFormat::Png;
-  bool playSound = true;       // -x turns it off
-  bool drawPointer = false;    // -C
-  bool toClipboard = false;    // -c
+  bool playSound = true;        // -x turns it off
+  bool drawPointer = false;     // -C
+  bool toClipboard = false;     // -c
   bool openAfterwards = false;  // -P
   std::string outputPath;
 };

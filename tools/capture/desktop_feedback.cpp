@@ -19,4 +19,6 @@ void playShutterSound() {
   }
 }
 
-bool openInViewer(const std::string& path) { return startDetached({"xdg-open", path}); }
+bool openInViewer(const std::string& path) {
+  return startDetached({"xdg-open", path});
+}

@@ -10,7 +10,9 @@ namespace {
 
 constexpr int kJpegQuality = 90;
 
-int encoderThreads() { return static_cast<int>(std::max(2u, std::thread::hardware_concurrency())); }
+int encoderThreads() {
+  return static_cast<int>(std::max(2u, std::thread::hardware_concurrency()));
+}
 
 }  // namespace
 

@@ -27,11 +27,11 @@ bool tryGrab(xcb_connection_t* connection, xcb_window_t window, xcb_cursor_t cur
                        XCB_GRAB_MODE_ASYNC, XCB_NONE, cursor, XCB_CURRENT_TIME),
       nullptr));
   if (!pointer || pointer->status != XCB_GRAB_STATUS_SUCCESS) return false;
-  XcbReply<xcb_grab_keyboard_reply_t> keyboard(xcb_grab_keyboard_reply(
-      connection,
-      xcb_grab_keyboard(connection, 0, window, XCB_CURRENT_TIME, XCB_GRAB_MODE_ASYNC,
-                        XCB_GRAB_MODE_ASYNC),
-      nullptr));
+  XcbReply<xcb_grab_keyboard_reply_t> keyboard(
+      xcb_grab_keyboard_reply(connection,
+                              xcb_grab_keyboard(connection, 0, window, XCB_CURRENT_TIME,
+                                                XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC),
+                              nullptr));
   if (!keyboard || keyboard->status != XCB_GRAB_STATUS_SUCCESS) {
     xcb_ungrab_pointer(connection, XCB_CURRENT_TIME);
     return false;
@@ -41,8 +41,8 @@ bool tryGrab(xcb_connection_t* connection, xcb_window_t window, xcb_cursor_t cur
 
 }  // namespace
 
-bool grabPointerAndKeyboard(xcb_connection_t* connection, xcb_window_t window,
-                            xcb_cursor_t cursor, uint16_t pointerEvents) {
+bool grabPointerAndKeyboard(xcb_connection_t* connection, xcb_window_t window, xcb_cursor_t cursor,
+                            uint16_t pointerEvents) {
   auto deadline = std::chrono::steady_clock::now() + kGrabPatience;
   while (!tryGrab(connection, window, cursor, pointerEvents)) {
     if (std::chrono::steady_clock::now() >= deadline) return false;
@@ -74,12 +74,12 @@ bool isEscapeKey(xcb_connection_t* connection, xcb_keycode_t keycode) {
 }
 
 void nameWindow(xcb_connection_t* connection, xcb_window_t window, std::string_view title) {
-  xcb_change_property(connection, XCB_PROP_MODE_REPLACE, window, XCB_ATOM_WM_NAME,
-                      XCB_ATOM_STRING, 8, static_cast<uint32_t>(title.size()), title.data());
+  xcb_change_property(connection, XCB_PROP_MODE_REPLACE, window, XCB_ATOM_WM_NAME, XCB_ATOM_STRING,
+                      8, static_cast<uint32_t>(title.size()), title.data());
   // WM_CLASS is instance and class, each ending in a NUL.
   static constexpr char kClass[] = "vantorshot-capture\0Vantorshot-capture";
-  xcb_change_property(connection, XCB_PROP_MODE_REPLACE, window, XCB_ATOM_WM_CLASS,
-                      XCB_ATOM_STRING, 8, sizeof(kClass), kClass);
+  xcb_change_property(connection, XCB_PROP_MODE_REPLACE, window, XCB_ATOM_WM_CLASS, XCB_ATOM_STRING,
+                      8, sizeof(kClass), kClass);
 }
 
 void syncWithServer(xcb_connection_t* connection) {

@@ -7,8 +7,8 @@
 // Takes the pointer (with `cursor` shown) and the keyboard for `window`, so that every click and
 // key goes to this tool while the user picks. Retries for a short while because the program that
 // started the tool may still hold a grab from its menu. Returns false when they stay taken.
-bool grabPointerAndKeyboard(xcb_connection_t* connection, xcb_window_t window,
-                            xcb_cursor_t cursor, uint16_t pointerEvents);
+bool grabPointerAndKeyboard(xcb_connection_t* connection, xcb_window_t window, xcb_cursor_t cursor,
+                            uint16_t pointerEvents);
 
 void releasePointerAndKeyboard(xcb_connection_t* connection);
 

@@ -42,8 +42,7 @@ std::string encodePdf(const PixelImage& image, int threads, RowAvailability* arr
          " /DecodeParms << /Predictor 15 /Colors 3 /BitsPerComponent 8 /Columns " +
          width + " >> /Length " + std::to_string(rows.size()) + " >>\nstream\n" + rows +
          "\nendstream");
-  object("<< /Length " + std::to_string(content.size()) + " >>\nstream\n" + content +
-         "endstream");
+  object("<< /Length " + std::to_string(content.size()) + " >>\nstream\n" + content + "endstream");
 
   const std::size_t xrefAt = pdf.size();
   pdf += "xref\n0 " + std::to_string(offsets.size() + 1) + "\n0000000000 65535 f \n";

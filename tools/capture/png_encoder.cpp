@@ -126,8 +126,7 @@ std::vector<Band> cutIntoBands(int height, int count) {
 
 }  // namespace
 
-std::string deflateFilteredRows(const PixelImage& image, int threads,
-                                RowAvailability* arriving) {
+std::string deflateFilteredRows(const PixelImage& image, int threads, RowAvailability* arriving) {
   threads = std::max(threads, 1);
   std::vector<Band> bands = cutIntoBands(image.height, threads * kBandsPerThread);
 

@@ -68,8 +68,7 @@ xcb_shm_get_image_cookie_t requestRows(xcb_connection_t* connection, xcb_window_
 }
 
 bool receiveRows(xcb_connection_t* connection, xcb_shm_get_image_cookie_t cookie) {
-  XcbReply<xcb_shm_get_image_reply_t> reply(
-      xcb_shm_get_image_reply(connection, cookie, nullptr));
+  XcbReply<xcb_shm_get_image_reply_t> reply(xcb_shm_get_image_reply(connection, cookie, nullptr));
   return reply && reply->depth >= 24;
 }
 
@@ -78,8 +77,8 @@ void detach(xcb_connection_t* connection, const SharedImage& shared) {
   xcb_flush(connection);
 }
 
-std::optional<PixelImage> grabThroughSharedMemory(xcb_connection_t* connection,
-                                                  xcb_window_t root, ScreenRect area) {
+std::optional<PixelImage> grabThroughSharedMemory(xcb_connection_t* connection, xcb_window_t root,
+                                                  ScreenRect area) {
   std::optional<SharedImage> shared = attachSharedImage(connection, area);
   if (!shared) return std::nullopt;
   bool ok = receiveRows(connection, requestRows(connection, root, *shared, area, 0, area.height));

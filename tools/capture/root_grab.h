@@ -18,6 +18,6 @@ std::optional<PixelImage> grabRootArea(xcb_connection_t* connection, xcb_screen_
 // The same, in horizontal strips: `started` gets the image as soon as its storage exists, and
 // `arriving` then counts the rows that have landed, so the caller can encode the top of the
 // screen while the server still copies the bottom. On failure `arriving` is abandoned.
-std::optional<PixelImage> grabRootAreaInStrips(xcb_connection_t* connection, xcb_screen_t* screen,
-                                               ScreenRect area, RowAvailability& arriving,
-                                               const std::function<void(const PixelImage&)>& started);
+std::optional<PixelImage> grabRootAreaInStrips(
+    xcb_connection_t* connection, xcb_screen_t* screen, ScreenRect area, RowAvailability& arriving,
+    const std::function<void(const PixelImage&)>& started);

@@ -1,5 +1,6 @@
 #include "run_capture.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <optional>
@@ -47,8 +48,8 @@ struct Target {
 
 Target cancelledOrFailed(const PickOutcome& picked) {
   Target target;
-  target.status = picked.result == PickOutcome::Result::Cancelled ? kExitCancelled
-                                                                  : complain(picked.problem);
+  target.status =
+      picked.result == PickOutcome::Result::Cancelled ? kExitCancelled : complain(picked.problem);
   return target;
 }
 
@@ -62,9 +63,9 @@ Target targetFor(const CaptureRequest& request, xcb_connection_t* connection,
       return target;
     case CaptureMode::Display:
       if (request.displayNumber > static_cast<int>(displays.size())) {
-        target.status = complain("display " + std::to_string(request.displayNumber) +
-                                 " does not exist (there are " +
-                                 std::to_string(displays.size()) + ")");
+        target.status =
+            complain("display " + std::to_string(request.displayNumber) +
+                     " does not exist (there are " + std::to_string(displays.size()) + ")");
         return target;
       }
       target.area = displays[request.displayNumber - 1];
@@ -102,6 +103,13 @@ struct Encoded {
 // while the server still copies the rest.
 Encoded readAndEncode(const CaptureRequest& request, xcb_connection_t* connection,
                       xcb_screen_t* screen, ScreenRect area) {
+  // A window may reach past the screen's edges; the pointer is placed relative to what is read.
+  int right = std::min<int>(area.x + area.width, screen->width_in_pixels);
+  int bottom = std::min<int>(area.y + area.height, screen->height_in_pixels);
+  area.x = std::max(area.x, 0);
+  area.y = std::max(area.y, 0);
+  area.width = right - area.x;
+  area.height = bottom - area.y;
   Encoded encoded;
   if (request.drawPointer) {
     encoded.image = grabRootArea(connection, screen, area);
@@ -112,13 +120,11 @@ Encoded readAndEncode(const CaptureRequest& request, xcb_connection_t* connectio
   }
   RowAvailability arriving;
   std::jthread encoder;
-  encoded.image = grabRootAreaInStrips(connection, screen, area, arriving,
-                                       [&](const PixelImage& image) {
-                                         encoder = std::jthread([&, image] {
-                                           encoded.bytes =
-                                               encodeImage(image, request.format, &arriving);
-                                         });
-                                       });
+  encoded.image =
+      grabRootAreaInStrips(connection, screen, area, arriving, [&](const PixelImage& image) {
+        encoder = std::jthread(
+            [&, image] { encoded.bytes = encodeImage(image, request.format, &arriving); });
+      });
   if (encoder.joinable()) encoder.join();
   return encoded;
 }

@@ -49,13 +49,13 @@ std::string encodeTiff(const PixelImage& image) {
   appendLittleEndian16(tiff, kEntries);  // tags in ascending order
   appendEntry(tiff, 256, kLong, 1, static_cast<uint32_t>(image.width));
   appendEntry(tiff, 257, kLong, 1, static_cast<uint32_t>(image.height));
-  appendEntry(tiff, 258, kShort, 3, bitsAt);   // bits per sample: 8, 8, 8
-  appendEntry(tiff, 259, kShort, 1, 1);        // no compression
-  appendEntry(tiff, 262, kShort, 1, 2);        // RGB
+  appendEntry(tiff, 258, kShort, 3, bitsAt);    // bits per sample: 8, 8, 8
+  appendEntry(tiff, 259, kShort, 1, 1);         // no compression
+  appendEntry(tiff, 262, kShort, 1, 2);         // RGB
   appendEntry(tiff, 273, kLong, 1, kPixelsAt);  // strip offset
-  appendEntry(tiff, 277, kShort, 1, 3);        // samples per pixel
+  appendEntry(tiff, 277, kShort, 1, 3);         // samples per pixel
   appendEntry(tiff, 278, kLong, 1, static_cast<uint32_t>(image.height));  // rows per strip
-  appendEntry(tiff, 279, kLong, 1, pixelBytes);                          // strip bytes
+  appendEntry(tiff, 279, kLong, 1, pixelBytes);                           // strip bytes
   appendEntry(tiff, 282, kRational, 1, xResolutionAt);
   appendEntry(tiff, 283, kRational, 1, yResolutionAt);
   appendEntry(tiff, 296, kShort, 1, 2);  // resolution in inches

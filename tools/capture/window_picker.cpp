@@ -177,7 +177,8 @@ PickOutcome pickWindow(xcb_connection_t* connection, xcb_screen_t* screen) {
         return outcome;
       }
       case XCB_KEY_PRESS:
-        if (isEscapeKey(connection, reinterpret_cast<xcb_key_press_event_t*>(event.get())->detail)) {
+        if (isEscapeKey(connection,
+                        reinterpret_cast<xcb_key_press_event_t*>(event.get())->detail)) {
           releasePointerAndKeyboard(connection);
           outcome.result = PickOutcome::Result::Cancelled;
           return outcome;
