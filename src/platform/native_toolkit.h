@@ -47,6 +47,8 @@ class NativeToolkit {
   virtual void SetWindowContentRect(NativeHandle window, const Rect& rect) = 0;
   virtual void SetWindowTitle(NativeHandle window, std::string_view title) = 0;
   virtual std::string WindowTitle(NativeHandle window) = 0;
+  virtual void SetWindowBackground(NativeHandle window, std::int64_t rgb, int cornerRadius) = 0;
+  virtual void SetWindowOpacity(NativeHandle window, double opacity) = 0;
   virtual void ActivateWindow(NativeHandle window) = 0;
   // The number of the window that has the focus, or -1.
   virtual std::int64_t ActiveWindow() = 0;

@@ -334,6 +334,18 @@ std::string GetWindowTitle(std::int64_t number) {
   return w == nullptr ? std::string() : N()->WindowTitle(w->native);
 }
 
+void SetWindowBackground(std::int64_t number, std::int64_t rgb, int cornerRadius) {
+  if (WindowRecord* w = T().windows.Find(number)) {
+    N()->SetWindowBackground(w->native, rgb & 0xFFFFFF, cornerRadius < 0 ? 0 : cornerRadius);
+  }
+}
+
+void SetWindowOpacity(std::int64_t number, double opacity) {
+  if (WindowRecord* w = T().windows.Find(number)) {
+    N()->SetWindowOpacity(w->native, opacity < 0 ? 0 : opacity > 1 ? 1 : opacity);
+  }
+}
+
 std::int64_t ActiveWindow() { return N() == nullptr ? -1 : N()->ActiveWindow(); }
 std::int64_t FocusedGadget() { return N() == nullptr ? -1 : N()->FocusedGadget(); }
 
@@ -361,8 +373,8 @@ double MainDisplayScale() { return N() == nullptr ? 0.0 : N()->MainDisplayScale(
 // Gadgets.
 
 std::int64_t NewTextGadget(std::int64_t number, int x, int y, int width, int height,
-                           std::string_view text) {
-  return NewSimpleGadget(number, GadgetKind::Text, x, y, width, height, text);
+                           std::string_view text, std::uint32_t flags) {
+  return NewSimpleGadget(number, GadgetKind::Text, x, y, width, height, text, flags);
 }
 
 std::int64_t NewButtonGadget(std::int64_t number, int x, int y, int width, int height,

@@ -22,6 +22,9 @@ inline constexpr std::uint32_t WindowCloseButton = 4;
 inline constexpr std::uint32_t WindowCentred = 64;
 inline constexpr std::uint32_t WindowBorderless = 128;
 
+// NewTextGadget flags.
+inline constexpr std::uint32_t TextCentred = 1;
+
 // NewComboBoxGadget flags.
 inline constexpr std::uint32_t ComboEditable = 1;
 inline constexpr std::uint32_t ComboWithImages = 8;
@@ -64,6 +67,12 @@ int WindowContentHeight(std::int64_t number);
 void MoveWindow(std::int64_t number, int x, int y, int width, int height);
 void SetWindowTitle(std::int64_t number, std::string_view title);
 std::string GetWindowTitle(std::int64_t number);
+// Draws the window as a plate of one colour (0xBBGGRR) with rounded corners instead of the
+// desktop's own window background.
+void SetWindowBackground(std::int64_t number, std::int64_t rgb, int cornerRadius);
+// The opacity of the whole window, gadgets included, from 0 to 1. A desktop that cannot blend
+// windows shows it opaque.
+void SetWindowOpacity(std::int64_t number, double opacity);
 // The window that has the keyboard focus, or -1.
 std::int64_t ActiveWindow();
 // The gadget that has the keyboard focus in the active window, or -1.
@@ -84,7 +93,7 @@ double MainDisplayScale();
 
 // Gadgets, created in the current window (the one most recently opened).
 std::int64_t NewTextGadget(std::int64_t number, int x, int y, int width, int height,
-                           std::string_view text);
+                           std::string_view text, std::uint32_t flags = 0);
 std::int64_t NewButtonGadget(std::int64_t number, int x, int y, int width, int height,
                              std::string_view text);
 std::int64_t NewCheckboxGadget(std::int64_t number, int x, int y, int width, int height,

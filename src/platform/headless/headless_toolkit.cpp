@@ -281,6 +281,7 @@ NativeHandle Toolkit::CreateWindow(std::int64_t number, const WindowSpec& spec) 
 
 void Toolkit::DestroyWindow(NativeHandle handle) {
   Window* window = AsWindow(handle);
+  looks_.erase(window->number);
   if (active_ == window) {
     active_ = nullptr;
     for (const auto& w : windows_) {
@@ -303,6 +304,21 @@ void Toolkit::SetWindowTitle(NativeHandle window, std::string_view title) {
 }
 
 std::string Toolkit::WindowTitle(NativeHandle window) { return AsWindow(window)->title; }
+
+void Toolkit::SetWindowBackground(NativeHandle window, std::int64_t rgb, int cornerRadius) {
+  WindowLook& look = looks_[AsWindow(window)->number];
+  look.background = rgb;
+  look.cornerRadius = cornerRadius;
+}
+
+void Toolkit::SetWindowOpacity(NativeHandle window, double opacity) {
+  looks_[AsWindow(window)->number].opacity = opacity;
+}
+
+Toolkit::WindowLook Toolkit::LookOf(std::int64_t window) const {
+  auto it = looks_.find(window);
+  return it == looks_.end() ? WindowLook{} : it->second;
+}
 
 void Toolkit::ActivateWindow(NativeHandle window) {
   active_ = AsWindow(window);

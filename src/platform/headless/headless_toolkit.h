@@ -49,6 +49,12 @@ class Toolkit : public NativeToolkit {
   void SetDark(bool dark) { dark_ = dark; }
 
   // What a person sees.
+  struct WindowLook {
+    std::int64_t background = -1;  // 0xBBGGRR, or -1 for the desktop's own
+    int cornerRadius = 0;
+    double opacity = 1.0;
+  };
+  WindowLook LookOf(std::int64_t window) const;
   const Window* FindWindow(std::int64_t number) const;
   const Gadget* FindGadget(std::int64_t number) const;
   const StatusItem& Status() const { return status_; }
@@ -68,6 +74,8 @@ class Toolkit : public NativeToolkit {
   void SetWindowContentRect(NativeHandle window, const Rect& rect) override;
   void SetWindowTitle(NativeHandle window, std::string_view title) override;
   std::string WindowTitle(NativeHandle window) override;
+  void SetWindowBackground(NativeHandle window, std::int64_t rgb, int cornerRadius) override;
+  void SetWindowOpacity(NativeHandle window, double opacity) override;
   void ActivateWindow(NativeHandle window) override;
   std::int64_t ActiveWindow() override;
   std::int64_t FocusedGadget() override;
@@ -130,6 +138,7 @@ class Toolkit : public NativeToolkit {
   std::vector<std::unique_ptr<Image>> images_;
   std::vector<std::unique_ptr<Font>> fonts_;
   std::map<std::int64_t, int> timers_;
+  std::map<std::int64_t, WindowLook> looks_;
   StatusItem status_;
   std::vector<DisplayRect> displays_{{0, 0, 1280, 800}};
   Point pointer_{640, 400};
