@@ -1,0 +1,89 @@
+#include "capture/display_picker.h"
+
+#include <vector>
+
+#include "capture/capture_engine.h"
+#include "capture/display_choice.h"
+#include "capture/display_geometry.h"
+#include "platform/toolkit.h"
+#include "shortcuts/shortcut_code.h"
+
+namespace {
+
+// The toolkit reports no window moves, so the button looks where the window is this often.
+constexpr int FollowIntervalMs = 200;
+
+void FollowPickerWindow(std::int64_t, void*) {
+  const std::string title = PickerButtonTitle(PickedDisplayIndex());
+  if (GetGadgetText(PickerButton) != title) SetGadgetText(PickerButton, title);
+}
+
+void OpenPickerWindow() {
+  NewWindow(PickerWindow, 260, 100, 320, 80, "", WindowHidden | WindowCloseButton | WindowCentred);
+  SetWindowFloating(PickerWindow, 1);
+  NewFont(PickerFont, ".AppleSystemUIFont", 12);
+  SetGadgetFont(DefaultFont, PickerFont);
+  NewTextGadget(AutoNumber, 20, 10, 280, 25, "Drag this window to the screen to capture.",
+                TextCentred);
+  NewButtonGadget(PickerButton, 90, 40, 136, 25, PickerButtonTitle(PickedDisplayIndex()));
+  AddKeyboardShortcut(PickerWindow, KeyEscape, EscapeItem);
+  AddKeyboardShortcut(PickerWindow, KeyReturn, PickerReturnItem);
+  // Shows the window in front with the keyboard, for Escape and Return.
+  SetActiveGadget(PickerButton);
+}
+
+void ClosePickerWindow() {
+  RemoveKeyboardShortcut(PickerWindow, KeyEscape);
+  RemoveKeyboardShortcut(PickerWindow, KeyReturn);
+  ReleaseFont(PickerFont);
+  DestroyWindow(PickerWindow);
+}
+
+// " -D" and the picked display counted from 1, or empty when there is no display to pick.
+std::string ChosenDisplayOption() {
+  const int index = PickedDisplayIndex();
+  return index < 0 ? std::string() : " -D" + std::to_string(index + 1);
+}
+
+}  // namespace
+
+int PickedDisplayIndex() {
+  if (WindowExists(PickerWindow) == 0) return -1;
+  const std::vector<DisplayRect> displays = CurrentDisplays();
+  const Point corner{WindowX(PickerWindow), WindowY(PickerWindow)};
+  const int under = DisplayUnderWindow(displays, corner);
+  return under >= 0 ? under : NearestDisplayIndex(displays, corner);
+}
+
+std::string PickerButtonTitle(int displayIndex) {
+  return "Capture Display #" + std::to_string(displayIndex);
+}
+
+void ShowDisplayPicker() {
+  OpenPickerWindow();
+  const std::int64_t follow = AddTimer(FollowIntervalMs, FollowPickerWindow, nullptr);
+
+  std::vector<EventRecord> held;
+  for (;;) {
+    const std::int32_t kind = NextEvent();
+    const bool own = EventWindowNumber() == PickerWindow;
+    if (own && kind == MenuEvent && EventNumber() == EscapeItem) {
+      DisplayOption.clear();
+      break;
+    }
+    if (own && kind == CloseWindowEvent) {
+      DisplayOption.clear();
+      break;
+    }
+    if (own && ((kind == GadgetEvent && EventNumber() == PickerButton) ||
+                (kind == MenuEvent && EventNumber() == PickerReturnItem))) {
+      DisplayOption = ChosenDisplayOption();
+      break;
+    }
+    HoldOtherWindowEvent(held, kind, PickerWindow);
+  }
+
+  RemoveTimer(follow);
+  ClosePickerWindow();
+  QueueHeldEvents(held);
+}
