@@ -33,8 +33,10 @@ void OpenCountdownWindow() {
   SetWindowOpacity(CountdownWindow, dark ? 0.8 : 0.7);
   NewFont(CountdownFont, ".AppleSystemUIFont", 72);
   SetGadgetFont(DefaultFont, CountdownFont);
-  NewTextGadget(CountdownLabel, 0, 48, CountdownPlateWidth, 72, std::to_string(CountdownCounter),
-                TextCentred);
+  // The label fills the plate: a 72-point line is taller than 72 on some desktops, and centred
+  // in the whole plate the digits are never cut.
+  NewTextGadget(CountdownLabel, 0, 0, CountdownPlateWidth, CountdownPlateHeight,
+                std::to_string(CountdownCounter), TextCentred);
   SetGadgetColor(CountdownLabel, ColorFront, dark ? Black : White);
   // Activating its only gadget shows the finished plate and gives it the keyboard for Escape.
   SetActiveGadget(CountdownLabel);

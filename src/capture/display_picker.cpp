@@ -23,9 +23,11 @@ void OpenPickerWindow() {
   SetWindowFloating(PickerWindow, 1);
   NewFont(PickerFont, ".AppleSystemUIFont", 12);
   SetGadgetFont(DefaultFont, PickerFont);
-  NewTextGadget(AutoNumber, 20, 10, 280, 25, "Drag this window to the screen to capture.",
+  // Wider than a narrow system font needs: with a wider desktop font the display number, the
+  // one thing the button must show, would be cut off.
+  NewTextGadget(AutoNumber, 0, 10, 320, 25, "Drag this window to the screen to capture.",
                 TextCentred);
-  NewButtonGadget(PickerButton, 90, 40, 136, 25, PickerButtonTitle(PickedDisplayIndex()));
+  NewButtonGadget(PickerButton, 60, 40, 200, 25, PickerButtonTitle(PickedDisplayIndex()));
   AddKeyboardShortcut(PickerWindow, KeyEscape, EscapeItem);
   AddKeyboardShortcut(PickerWindow, KeyReturn, PickerReturnItem);
   // Shows the window in front with the keyboard, for Escape and Return.

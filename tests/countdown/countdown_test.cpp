@@ -75,9 +75,9 @@ TEST_F(Countdown, ThePlateIsCentredOnThePointersDisplayInTheAppearancesColours) 
       EXPECT_EQ(digits->font->size, 72);
       EXPECT_EQ(digits->flags & TextCentred, TextCentred);
       EXPECT_EQ(digits->frame.x, 0);
-      EXPECT_EQ(digits->frame.y, 48);
+      EXPECT_EQ(digits->frame.y, 0);
       EXPECT_EQ(digits->frame.width, 220);
-      EXPECT_EQ(digits->frame.height, 72);
+      EXPECT_EQ(digits->frame.height, 190);
     });
     platform.toolkit.PressKey(Escape());
     EXPECT_FALSE(RunCountdown(5));

@@ -5,8 +5,9 @@
 # tool writes a picture of the second display alone.
 #
 # Runs inside tests/support/with-xvfb --two-monitors --tray (two 1280x800 displays side by
-# side). Needs VANTORSHOT, with vantorshot-capture beside it. With SHOTS_DIR set, the moments
-# the picker and the plate show are kept there as display-picker.png and countdown-plate.png.
+# side). A red marker window on the second display tells the two displays' pictures apart.
+# Needs VANTORSHOT, with vantorshot-capture beside it. With SHOTS_DIR set, the moments the
+# picker and the plate show are kept there as display-picker.png and countdown-plate.png.
 source "$(dirname "$0")/e2e_lib.sh"
 
 [[ -x $(dirname "$VANTORSHOT")/vantorshot-capture ]] ||
@@ -35,6 +36,11 @@ keep_screen() {
 }
 
 prepare_user
+xsetroot -solid '#6b8fb3'
+/usr/bin/convert -size 200x100 xc:red "$E2E_DIR/marker.png"
+/usr/bin/display -geometry +1300+600 -title marker "$E2E_DIR/marker.png" &
+E2E_PIDS+=($!)
+wait_for 'xwininfo -name marker 2>/dev/null | grep -q IsViewable' 10 || fail "no marker window"
 unset VANTORSHOT_CAPTURE_TOOL  # the real tool beside the program
 write_settings
 sed -i 's/^Timer=0$/Timer=1/' "$XDG_CONFIG_HOME/vantorshot/VantorShot.ini"
@@ -54,7 +60,7 @@ wait_for 'read -r _ x _ < <(shown_window 320x80) && ((x == 1760))' 5 ||
   fail "the picker did not move onto the second display"
 sleep 0.5
 keep_screen display-picker.png
-xdotool mousemove $((1760 + 90 + 68)) $((360 + 40 + 12)) click 1
+xdotool mousemove $((1760 + 160)) $((360 + 40 + 12)) click 1  # the button's middle
 
 wait_for 'shown_window 220x190 >/dev/null' 5 || fail "no countdown plate showed"
 read -r _ x y < <(shown_window 220x190)
@@ -69,10 +75,10 @@ wait_for "compgen -G '$CAPTURE_DIR/vs_cap_full_*.png' >/dev/null" 15 ||
 shot=$(compgen -G "$CAPTURE_DIR/vs_cap_full_*.png" | head -n 1)
 wait_for "[[ \$(/usr/bin/identify -format %wx%h '$shot' 2>/dev/null) == 1280x800 ]]" 5 ||
   fail "the capture is $(/usr/bin/identify -format %wx%h "$shot" 2>&1), not 1280x800"
-# The tray panel sits at the right end of the second display only: its grey shows in the top
-# right corner of the picture, where the first display is black.
-lit=$(/usr/bin/convert "$shot" -crop 60x30+1220+0 +repage -format '%[fx:round(maxima*255)]' info:)
-((lit > 0)) || fail "the capture does not show the second display (no tray panel at its right)"
+pixel() { /usr/bin/convert "$shot" -format "%[hex:p{$1,$2}]" info:; }
+[[ $(pixel $((1300 - 1280 + 100)) 650) == FF0000* ]] ||
+  fail "the capture does not show the second display's marker window"
+[[ $(pixel 640 100) == 6B8FB3* ]] || fail "the capture does not show the desktop"
 shown_window 220x190 >/dev/null && fail "the plate is still shown after the capture"
 
 quit_from_menu
