@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <optional>
 #include <vector>
@@ -91,4 +92,11 @@ std::int64_t PathSize(std::string_view path) {
   if (path.empty() || stat(std::string(path).c_str(), &info) != 0) return PathCannotBeExamined;
   if (S_ISDIR(info.st_mode)) return PathIsFolder;
   return info.st_size;
+}
+
+bool CreateFolder(std::string_view path) {
+  if (path.empty()) return false;
+  std::error_code error;
+  std::filesystem::create_directories(std::filesystem::path(path), error);
+  return PathSize(path) == PathIsFolder;
 }

@@ -24,3 +24,6 @@ std::string DocumentsFolder();
 // The size in bytes of the file at path (following links), PathIsFolder for a folder, or
 // PathCannotBeExamined when it does not exist or cannot be reached.
 std::int64_t PathSize(std::string_view path);
+
+// Creates the folder and any missing parents; true when the folder exists afterwards.
+bool CreateFolder(std::string_view path);

@@ -55,6 +55,14 @@ TEST_F(CaptureEngineTest, AMissingFolderFallsBackToDocumentsAndIsStored) {
   EXPECT_EQ(ToolWords().back(), documents + "vs_cap_area_2024-04-05-023015.png");
 }
 
+TEST_F(CaptureEngineTest, TheFallbackCreatesADocumentsFolderTheAccountLacks) {
+  std::filesystem::remove(documents);
+  Settings.TimerSeconds = 0;
+  RunCapture(CaptureWindow);
+  EXPECT_TRUE(std::filesystem::is_directory(documents));
+  EXPECT_EQ(ToolWords().back(), documents + "vs_cap_window_2024-04-05-023015.png");
+}
+
 TEST_F(CaptureEngineTest, CapturesInOneSecondNeverReplaceEachOther) {
   Settings.TimerSeconds = 0;
   for (int i = 0; i < 3; ++i) RunCapture(CaptureEntireScreen);
