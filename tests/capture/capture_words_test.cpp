@@ -3,6 +3,7 @@
 
 #include "capture/capture_engine.h"
 #include "capture/capture_fixture.h"
+#include "capture/display_picker.h"
 #include "settings/settings_record.h"
 
 namespace {
@@ -18,6 +19,12 @@ class CaptureWordsTest : public CaptureTest {
     Settings.FileExtension = ".png";
     Settings.TimerSeconds = 0;
   }
+  // The user drags the picker onto the second display and presses its button.
+  void PickSecondDisplay() {
+    platform.toolkit.DragWindow(PickerWindow, 1500, 300);
+    platform.toolkit.ClickGadget(PickerButton);
+  }
+
   std::string folder;
 };
 
@@ -36,6 +43,7 @@ TEST_F(CaptureWordsTest, EntireScreenJpegOnThePickedSecondDisplayWithoutSoundWit
   Settings.FileExtension = ".jpeg";
   Settings.SoundOption = " -x";
   Settings.PointerOption = " -C";
+  PickSecondDisplay();
   RunCapture(CaptureEntireScreen);
   EXPECT_EQ(ToolWords(),
             (Words{"-t", "jpg", "-D2", "-x", "-C", folder + "vs_cap_full_2024-04-05-023015.jpeg"}));
@@ -99,6 +107,7 @@ TEST_F(CaptureWordsTest, WindowAndSelectionIgnoreTimerPointerAndDisplay) {
 TEST_F(CaptureWordsTest, TheDisplayChoiceSurvivesALaterOneDisplayCapture) {
   platform.toolkit.SetDisplays({{0, 0, 1280, 800}, {1280, 0, 1920, 1080}});
   platform.toolkit.SetPointer({1500, 100});
+  PickSecondDisplay();
   RunCapture(CaptureEntireScreen);
   EXPECT_EQ(DisplayOption, " -D2");
   platform.toolkit.SetDisplays({{0, 0, 1280, 800}});
