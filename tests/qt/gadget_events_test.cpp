@@ -123,7 +123,7 @@ TEST_F(GadgetEventsTest, TextColourAndFontApplyToTheWidget) {
   EXPECT_EQ(Widget(16)->palette().color(QPalette::WindowText), QColor(255, 0, 0));
   const std::int64_t font = NewFont(AutoNumber, "Sans", 21);
   SetGadgetFont(16, font);
-  EXPECT_DOUBLE_EQ(Widget(16)->font().pointSizeF(), 21);
+  EXPECT_EQ(Widget(16)->font().pixelSize(), 21);
   SetGadgetText(16, "Dossier");
   EXPECT_EQ(GetGadgetText(16), "Dossier");
 }

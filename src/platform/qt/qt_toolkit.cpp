@@ -131,7 +131,9 @@ void QtToolkit::FocusGadget(NativeHandle gadget) {
 NativeHandle QtToolkit::CreateFont(std::string_view family, double size) {
   if (family.empty() || size <= 0) return nullptr;
   auto font = std::make_unique<QFont>(QtText(family));
-  font->setPointSizeF(size);
+  // Layouts are drawn in points of one pixel each (as on a 72-dpi grid); Qt's points are
+  // 1/72 inch, a third larger at 96 dpi, which would overflow every label.
+  font->setPixelSize(static_cast<int>(size + 0.5));
   fonts_.push_back(std::move(font));
   return fonts_.back().get();
 }
