@@ -85,14 +85,7 @@ int main() {
     const double bareStart = NowMicroseconds();
     const ProcessHandle tool =
         StartProcessWords(root + "quick-tool", {}, "", ProcessKeep | ProcessReadOutput);
-    while (ProcessActive(tool)) {
-      if (PendingProcessOutput(tool) > 0) {
-        ReadProcessLine(tool);
-      } else {
-        WaitProcessOutput(tool);
-      }
-    }
-    ReleaseProcess(tool);
+    WaitForProcessEnd(tool);
     bare.push_back(ToolStartMicroseconds(stampFile) - bareStart);
   }
 

@@ -23,15 +23,8 @@ void RunCaptureTool(std::int8_t kind, const std::string& baseName) {
   const ProcessHandle tool =
       StartProcessWords(CaptureToolProgram(), CaptureToolWords(kind, outputPath), "",
                         ProcessKeep | ProcessReadOutput);
-  if (!tool) return;
-  while (ProcessActive(tool)) {
-    if (PendingProcessOutput(tool) > 0) {
-      ReadProcessLine(tool);
-    } else {
-      WaitProcessOutput(tool);
-    }
-  }
-  ReleaseProcess(tool);
+  // The tool's words on its output are of no use here; its end is what is waited for.
+  if (tool) WaitForProcessEnd(tool);
 }
 
 }  // namespace

@@ -10,17 +10,10 @@ std::string DateProgram() {
 }
 
 std::string MakeDateStamp() {
-  std::string stamp;
   const ProcessHandle date =
       StartProcess(DateProgram(), "  +%Y-%d-%m-%I%M%S", "", ProcessKeep | ProcessReadOutput);
-  if (!date) return stamp;
-  while (ProcessActive(date)) {
-    if (PendingProcessOutput(date) > 0) {
-      stamp += ReadProcessLine(date);
-    } else {
-      WaitProcessOutput(date);
-    }
-  }
-  ReleaseProcess(date);
+  if (!date) return {};
+  std::string stamp;
+  for (const std::string& line : WaitForProcessEnd(date)) stamp += line;
   return stamp;
 }

@@ -280,3 +280,16 @@ void ReleaseProcess(ProcessHandle handle) {
     pthread_detach(owned->waiter);
   }
 }
+
+std::vector<std::string> WaitForProcessEnd(ProcessHandle handle) {
+  std::vector<std::string> lines;
+  while (ProcessActive(handle)) {
+    if (PendingProcessOutput(handle) > 0) {
+      lines.push_back(ReadProcessLine(handle));
+    } else {
+      WaitProcessOutput(handle);
+    }
+  }
+  ReleaseProcess(handle);
+  return lines;
+}

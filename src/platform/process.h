@@ -40,3 +40,7 @@ void WaitProcessOutput(ProcessHandle handle);
 std::string ReadProcessLine(ProcessHandle handle);
 // Closes the output and forgets the record; the program is neither signalled nor waited for.
 void ReleaseProcess(ProcessHandle handle);
+
+// Reads an attached program's output line by line until it has ended, then releases it.
+// Returns the lines; the caller's thread sleeps while the program produces nothing.
+std::vector<std::string> WaitForProcessEnd(ProcessHandle handle);

@@ -12,20 +12,6 @@ namespace {
 
 constexpr int Attached = ProcessKeep | ProcessReadOutput;
 
-// Reads every line the way the application does, blocking between lines.
-std::vector<std::string> ReadAllLines(ProcessHandle handle) {
-  std::vector<std::string> lines;
-  while (ProcessActive(handle)) {
-    if (PendingProcessOutput(handle) > 0) {
-      lines.push_back(ReadProcessLine(handle));
-    } else {
-      WaitProcessOutput(handle);
-    }
-  }
-  ReleaseProcess(handle);
-  return lines;
-}
-
 class AttachedStartTest : public ::testing::Test {
  protected:
   ScratchFolder folder;
@@ -54,25 +40,25 @@ TEST_F(AttachedStartTest, DateGivesItsOneLineAndStaysActiveUntilItIsRead) {
 
 TEST_F(AttachedStartTest, ParameterTextReachesTheProgramAsItsWords) {
   EXPECT_EQ(
-      ReadAllLines(StartProcess(echoWords, " -t png  \"/home/u1/My Shots/x.png\"", "", Attached)),
+      WaitForProcessEnd(StartProcess(echoWords, " -t png  \"/home/u1/My Shots/x.png\"", "", Attached)),
       (std::vector<std::string>{"-t", "png", "/home/u1/My Shots/x.png"}));
-  EXPECT_EQ(ReadAllLines(StartProcess(echoWords, "\"abc", "", Attached)),
+  EXPECT_EQ(WaitForProcessEnd(StartProcess(echoWords, "\"abc", "", Attached)),
             (std::vector<std::string>{"abc"}));
   const std::string countWords = folder.WriteFile("count", "#!/bin/sh\necho $#\n", 0755);
-  EXPECT_EQ(ReadAllLines(StartProcess(countWords, "", "", Attached)),
+  EXPECT_EQ(WaitForProcessEnd(StartProcess(countWords, "", "", Attached)),
             (std::vector<std::string>{"0"}))
       << "an empty text passes the name alone";
 }
 
 TEST_F(AttachedStartTest, WordListsPassEveryCharacterThrough) {
   const std::vector<std::string> words = {"-t", "a \"quoted\" -x word", "", "tab\there"};
-  EXPECT_EQ(ReadAllLines(StartProcessWords(echoWords, words, "", Attached)), words);
+  EXPECT_EQ(WaitForProcessEnd(StartProcessWords(echoWords, words, "", Attached)), words);
 }
 
 TEST_F(AttachedStartTest, TooManyWordsFailTheStart) {
   EXPECT_FALSE(StartProcessWords(echoWords, std::vector<std::string>(511, "w"), "", Attached));
   EXPECT_EQ(
-      ReadAllLines(StartProcessWords(echoWords, std::vector<std::string>(510, "w"), "", Attached))
+      WaitForProcessEnd(StartProcessWords(echoWords, std::vector<std::string>(510, "w"), "", Attached))
           .size(),
       510u);
 }
@@ -86,9 +72,9 @@ TEST_F(AttachedStartTest, MissingProgramsGiveNoHandle) {
 TEST_F(AttachedStartTest, RunsInTheWorkingFolderOrTheInheritedOne) {
   char here[4096];
   ASSERT_NE(getcwd(here, sizeof here), nullptr);
-  EXPECT_EQ(ReadAllLines(StartProcess("/bin/pwd", "-P", "/", Attached)),
+  EXPECT_EQ(WaitForProcessEnd(StartProcess("/bin/pwd", "-P", "/", Attached)),
             (std::vector<std::string>{"/"}));
-  EXPECT_EQ(ReadAllLines(StartProcess("/bin/pwd", "", folder.Path() + "missing", Attached)),
+  EXPECT_EQ(WaitForProcessEnd(StartProcess("/bin/pwd", "", folder.Path() + "missing", Attached)),
             (std::vector<std::string>{here}))
       << "a folder that cannot be entered is ignored";
 }
@@ -96,7 +82,7 @@ TEST_F(AttachedStartTest, RunsInTheWorkingFolderOrTheInheritedOne) {
 TEST_F(AttachedStartTest, OutputBeyondTheRingArrivesCompleteAndInOrder) {
   // About 1.3 MiB, more than a hundred times the ring.
   const std::vector<std::string> lines =
-      ReadAllLines(StartProcess("/usr/bin/seq", "1 200000", "", Attached));
+      WaitForProcessEnd(StartProcess("/usr/bin/seq", "1 200000", "", Attached));
   ASSERT_EQ(lines.size(), 200000u);
   for (std::size_t i = 0; i < lines.size(); ++i) {
     ASSERT_EQ(lines[i], std::to_string(i + 1)) << "line " << i;
@@ -105,13 +91,13 @@ TEST_F(AttachedStartTest, OutputBeyondTheRingArrivesCompleteAndInOrder) {
 
 TEST_F(AttachedStartTest, DecodesUtf8AndReadsBadLeadBytesAsBlanks) {
   // \200 is a stray continuation byte, \377 never leads; \303\251 is e-acute.
-  EXPECT_EQ(ReadAllLines(StartProcess("/usr/bin/printf", "a\\200b\\377c\\303\\251d\\r\\nlast", "",
+  EXPECT_EQ(WaitForProcessEnd(StartProcess("/usr/bin/printf", "a\\200b\\377c\\303\\251d\\r\\nlast", "",
                                       Attached)),
             (std::vector<std::string>{"a b c\xC3\xA9"
                                       "d\r",
                                       "last"}));
   EXPECT_EQ(
-      ReadAllLines(StartProcess("/usr/bin/printf",
+      WaitForProcessEnd(StartProcess("/usr/bin/printf",
                                 "\\360\\237\\223\\267|\\300\\200|\\355\\240\\200", "", Attached)),
       (std::vector<std::string>{"\xF0\x9F\x93\xB7| | "}))
       << "a four-byte character passes; an overlong NUL and a surrogate read as blanks";
@@ -120,13 +106,13 @@ TEST_F(AttachedStartTest, DecodesUtf8AndReadsBadLeadBytesAsBlanks) {
 TEST_F(AttachedStartTest, AProgramThatFailsToStartEndsWithoutOutput) {
   const std::string noInterpreter =
       folder.WriteFile("broken", "#!/nonexistent/interpreter\necho hi\n", 0755);
-  EXPECT_TRUE(ReadAllLines(StartProcess(noInterpreter, "", "", Attached)).empty());
+  EXPECT_TRUE(WaitForProcessEnd(StartProcess(noInterpreter, "", "", Attached)).empty());
 }
 
 TEST_F(AttachedStartTest, EndsWhenTheProgramEndsEvenIfItsChildKeepsTheOutputOpen) {
   // The background sleeper inherits the output pipe and would hold it open for a minute.
   const std::vector<std::string> lines =
-      ReadAllLines(StartProcess("/bin/sh", "-c \"sleep 60 & echo $!; echo done\"", "", Attached));
+      WaitForProcessEnd(StartProcess("/bin/sh", "-c \"sleep 60 & echo $!; echo done\"", "", Attached));
   ASSERT_EQ(lines.size(), 2u);
   EXPECT_EQ(lines[1], "done");
   const pid_t sleeper = std::stoi(lines[0]);
