@@ -10,10 +10,7 @@
 
 namespace {
 
-// The toolkit reports no window moves, so the button looks where the window is this often.
-constexpr int FollowIntervalMs = 200;
-
-void FollowPickerWindow(std::int64_t, void*) {
+void FollowPickerWindow() {
   const std::string title = PickerButtonTitle(PickedDisplayIndex());
   if (GetGadgetText(PickerButton) != title) SetGadgetText(PickerButton, title);
 }
@@ -63,7 +60,6 @@ std::string PickerButtonTitle(int displayIndex) {
 
 void ShowDisplayPicker() {
   OpenPickerWindow();
-  const std::int64_t follow = AddTimer(FollowIntervalMs, FollowPickerWindow, nullptr);
 
   std::vector<EventRecord> held;
   for (;;) {
@@ -82,10 +78,13 @@ void ShowDisplayPicker() {
       DisplayOption = ChosenDisplayOption();
       break;
     }
+    if (own && kind == WindowMovedEvent) {
+      FollowPickerWindow();
+      continue;
+    }
     HoldOtherWindowEvent(held, kind, PickerWindow);
   }
 
-  RemoveTimer(follow);
   ClosePickerWindow();
   QueueHeldEvents(held);
 }

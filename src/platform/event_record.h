@@ -6,6 +6,7 @@
 inline constexpr std::int32_t MenuEvent = 1;
 inline constexpr std::int32_t CloseWindowEvent = 2;
 inline constexpr std::int32_t GadgetEvent = 3;
+inline constexpr std::int32_t WindowMovedEvent = 6;
 inline constexpr std::int32_t FirstCustomEvent = 0x10000;
 
 // Posting flags.

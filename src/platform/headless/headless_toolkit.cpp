@@ -170,6 +170,7 @@ void Toolkit::DragWindow(std::int64_t window, int x, int y) {
     if (Window* w = WindowByNumber(window)) {
       w->frame.x = x;
       w->frame.y = y;
+      PostToolkitEvent(WindowMovedEvent, window, window, 0);
     }
   });
 }

@@ -1,6 +1,7 @@
 #include "platform/qt/qt_window.h"
 
 #include <QCloseEvent>
+#include <QMoveEvent>
 #include <QPainterPath>
 #include <QRegion>
 
@@ -33,6 +34,11 @@ void ToolkitWindow::closeEvent(QCloseEvent* event) {
   // The application decides whether the window closes.
   event->ignore();
   if ((flags_ & WindowCloseButton) != 0) PostToolkitEvent(CloseWindowEvent, number_, number_, 0);
+}
+
+void ToolkitWindow::moveEvent(QMoveEvent* event) {
+  QWidget::moveEvent(event);
+  PostToolkitEvent(WindowMovedEvent, number_, number_, 0);
 }
 
 void ToolkitWindow::SetPlate(const QColor& color, int cornerRadius) {

@@ -19,6 +19,7 @@ class ToolkitWindow final : public QWidget {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  void moveEvent(QMoveEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
 
  private:
