@@ -11,6 +11,7 @@
 #include "app/startup.h"
 #include "platform/headless/headless_platform.h"
 #include "platform/toolkit.h"
+#include "support/temporary_home.h"
 
 namespace {
 
@@ -27,7 +28,13 @@ int ExitStatusOf(const std::function<int()>& body) {
   return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
 }
 
-TEST(Startup, RunsIntoTheLoopAndQuitsWithStatusZero) {
+// A whole start-up reads and writes the settings file; the real user's must stay untouched.
+class Startup : public ::testing::Test {
+ protected:
+  TemporaryHome home;
+};
+
+TEST_F(Startup, RunsIntoTheLoopAndQuitsWithStatusZero) {
   headless::Platform platform;
   platform.toolkit.PushSystemEvent([] { QueueEvent(MenuEvent, ItemQuit, 0, 0, 0); });
   EXPECT_EQ(RunApplication(), 0);
@@ -38,7 +45,7 @@ TEST(Startup, RunsIntoTheLoopAndQuitsWithStatusZero) {
   EXPECT_FALSE(platform.toolkit.Status().present);
 }
 
-TEST(Startup, ResourcesPathSitsBesideTheExecutablesFolder) {
+TEST_F(Startup, ResourcesPathSitsBesideTheExecutablesFolder) {
   headless::Platform platform;
   platform.toolkit.PushSystemEvent([] { QueueEvent(MenuEvent, ItemQuit, 0, 0, 0); });
   RunApplication();
@@ -46,7 +53,7 @@ TEST(Startup, ResourcesPathSitsBesideTheExecutablesFolder) {
   EXPECT_TRUE(ResourcesPath.ends_with("/bin/../share/vantorshot/")) << ResourcesPath;
 }
 
-TEST(Startup, ARefusedHotKeyHandlerEndsWithTheFatalAlertAndStatusZero) {
+TEST_F(Startup, ARefusedHotKeyHandlerEndsWithTheFatalAlertAndStatusZero) {
   headless::Platform platform;
   platform.hotkeys.RefuseHandler(true);
   EXPECT_EQ(RunApplication(), 0);
@@ -60,7 +67,7 @@ TEST(Startup, ARefusedHotKeyHandlerEndsWithTheFatalAlertAndStatusZero) {
   EXPECT_FALSE(platform.host.IsAccessory());
 }
 
-TEST(Startup, AnUnsupportedHostEndsWithTheStopAlertAndStatusZero) {
+TEST_F(Startup, AnUnsupportedHostEndsWithTheStopAlertAndStatusZero) {
   headless::Platform platform;
   platform.host.SetSupported(false);
   EXPECT_EQ(RunApplication(), 0);
@@ -73,7 +80,7 @@ TEST(Startup, AnUnsupportedHostEndsWithTheStopAlertAndStatusZero) {
   EXPECT_FALSE(platform.toolkit.Status().present);
 }
 
-TEST(Startup, BothFailurePathsEndTheProcessWithStatusZero) {
+TEST_F(Startup, BothFailurePathsEndTheProcessWithStatusZero) {
   EXPECT_EQ(ExitStatusOf([] {
               headless::Platform platform;
               platform.hotkeys.RefuseHandler(true);
@@ -88,7 +95,7 @@ TEST(Startup, BothFailurePathsEndTheProcessWithStatusZero) {
             0);
 }
 
-TEST(Startup, TerminationRequestRunsTheShutdownAndEndsWithStatusZero) {
+TEST_F(Startup, TerminationRequestRunsTheShutdownAndEndsWithStatusZero) {
   EXPECT_EQ(ExitStatusOf([] {
               headless::Platform platform;
               platform.toolkit.PushSystemEvent([] { kill(getpid(), SIGTERM); });
@@ -99,7 +106,7 @@ TEST(Startup, TerminationRequestRunsTheShutdownAndEndsWithStatusZero) {
             0);
 }
 
-TEST(Startup, TheLoopReadsOnPastOtherCommandsUntilQuit) {
+TEST_F(Startup, TheLoopReadsOnPastOtherCommandsUntilQuit) {
   headless::Platform platform;
   int seen = 0;
   platform.toolkit.PushSystemEvent([&seen] {

@@ -41,7 +41,7 @@ TEST_F(CaptureEngineTest, TheStampIsTakenOnceBeforeTheCountdown) {
 }
 
 TEST_F(CaptureEngineTest, AMissingFolderFallsBackToDocumentsAndIsStored) {
-  const std::string gone = MakeFolder("gone");
+  const std::string gone = scratch.MakeFolder("gone");
   std::filesystem::remove(gone);
   Settings.DirPath = gone;
   Settings.DisplayPath = "gone";
@@ -83,7 +83,7 @@ TEST_F(CaptureEngineTest, CapturesInOneSecondNeverReplaceEachOther) {
 }
 
 TEST_F(CaptureEngineTest, WithoutADateTheNameIsPrefixAndExtension) {
-  const EnvironmentOverride noDate("VANTORSHOT_DATE_PROGRAM", scratch.Path() + "bin/no-date");
+  const ScopedEnvironment noDate("VANTORSHOT_DATE_PROGRAM", scratch.Path() + "bin/no-date");
   Settings.TimerSeconds = 0;
   RunCapture(CaptureEntireScreen);
   RunCapture(CaptureEntireScreen);
@@ -92,7 +92,7 @@ TEST_F(CaptureEngineTest, WithoutADateTheNameIsPrefixAndExtension) {
 }
 
 TEST_F(CaptureEngineTest, AMissingToolReturnsSilently) {
-  const EnvironmentOverride noTool("VANTORSHOT_CAPTURE_TOOL", scratch.Path() + "bin/no-tool");
+  const ScopedEnvironment noTool("VANTORSHOT_CAPTURE_TOOL", scratch.Path() + "bin/no-tool");
   Settings.TimerSeconds = 0;
   RunCapture(CaptureSelection);
   EXPECT_EQ(ToolRuns(), 0);
@@ -110,14 +110,14 @@ TEST_F(CaptureEngineTest, ReturnsOnlyAfterTheToolHasEndedAndItsOutputIsDrained) 
                     "echo finished > '" +
                         scratch.Path() + "slow-done'\n",
                     0755);
-  const EnvironmentOverride slowTool("VANTORSHOT_CAPTURE_TOOL", scratch.Path() + "bin/slow-tool");
+  const ScopedEnvironment slowTool("VANTORSHOT_CAPTURE_TOOL", scratch.Path() + "bin/slow-tool");
   RunCapture(CaptureWindow);
   EXPECT_EQ(ReadWholeFile(scratch.Path() + "slow-done"), "finished\n");
 }
 
 TEST_F(CaptureEngineTest, TheToolBesideTheProgramIsTheDefault) {
   EXPECT_EQ(CaptureToolProgram(), scratch.Path() + "bin/tool");
-  const EnvironmentOverride unset("VANTORSHOT_CAPTURE_TOOL", "");
+  const ScopedEnvironment unset("VANTORSHOT_CAPTURE_TOOL", "");
   EXPECT_EQ(CaptureToolProgram(),
             std::filesystem::path(ExecutablePath()).parent_path().string() + "/vantorshot-capture");
 }

@@ -1,26 +1,9 @@
 #include "capture/capture_fixture.h"
 
-#include <cstdlib>
-#include <filesystem>
-
 #include "capture/capture_engine.h"
 #include "platform/native_toolkit.h"
 #include "settings/settings_record.h"
 #include "settings/settings_store.h"
-
-EnvironmentOverride::EnvironmentOverride(std::string name, const std::string& value)
-    : name_(std::move(name)) {
-  if (const char* old = std::getenv(name_.c_str())) saved_ = old;
-  setenv(name_.c_str(), value.c_str(), 1);
-}
-
-EnvironmentOverride::~EnvironmentOverride() {
-  if (saved_) {
-    setenv(name_.c_str(), saved_->c_str(), 1);
-  } else {
-    unsetenv(name_.c_str());
-  }
-}
 
 CaptureTest::CaptureTest() {
   scratch.WriteFile("bin/tool",
@@ -67,11 +50,6 @@ std::vector<std::string> CaptureTest::DateCalls() const {
 
 void CaptureTest::SetStamp(const std::string& stamp) {
   scratch.WriteFile("stamp", stamp + "\n");
-}
-
-std::string CaptureTest::MakeFolder(const std::string& name) {
-  std::filesystem::create_directories(scratch.Path() + name);
-  return scratch.Path() + name + "/";
 }
 
 void CaptureTest::PushTimerTicks(int count) {

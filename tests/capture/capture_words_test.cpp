@@ -13,7 +13,7 @@ using Words = std::vector<std::string>;
 class CaptureWordsTest : public CaptureTest {
  protected:
   CaptureWordsTest() {
-    folder = MakeFolder("Users/u1/Documents");
+    folder = scratch.MakeFolder("Users/u1/Documents");
     Settings.DirPath = folder;
     Settings.FormatOption = "-t png";
     Settings.FileExtension = ".png";
@@ -120,7 +120,7 @@ TEST_F(CaptureWordsTest, TheDisplayChoiceSurvivesALaterOneDisplayCapture) {
 
 TEST_F(CaptureWordsTest, FoldersWithBlanksAndQuotesArriveAsOneWord) {
   for (const std::string name : {"My Shots", "say \"cheese\" -P x", "tab\there \" -c \""}) {
-    const std::string odd = MakeFolder(name);
+    const std::string odd = scratch.MakeFolder(name);
     Settings.DirPath = odd;
     RunCapture(CaptureSelection);
     EXPECT_EQ(ToolWords(), (Words{"-s", "-t", "png", odd + "vs_cap_area_2024-04-05-023015.png"}))

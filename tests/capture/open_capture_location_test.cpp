@@ -33,11 +33,11 @@ class OpenCaptureLocationTest : public CaptureTest {
   }
 
   std::string record = scratch.Path() + "opener-words";
-  EnvironmentOverride path{"PATH", scratch.Path() + "opener:/usr/bin:/bin"};
+  ScopedEnvironment path{"PATH", scratch.Path() + "opener:/usr/bin:/bin"};
 };
 
 TEST_F(OpenCaptureLocationTest, HandsAFolderWithBlanksAsOneWord) {
-  const std::string shots = MakeFolder("My \"Best\" Shots");
+  const std::string shots = scratch.MakeFolder("My \"Best\" Shots");
   Settings.DirPath = shots;
   EXPECT_TRUE(RunCommand(CommandForMenuItem(ItemOpenCaptureLocation)));
   EXPECT_EQ(OpenerWords(), (Words{shots}));

@@ -1,10 +1,9 @@
 #include "menu/icon_loading.h"
 
-#include <fstream>
-
 #include "menu/image_slots.h"
 #include "menu_fixture.h"
 #include "platform/toolkit.h"
+#include "support/scratch_folder.h"
 
 namespace {
 
@@ -79,12 +78,12 @@ TEST_F(IconLoading, FractionalScalesTakeTheNearerSetInsteadOfNoIcon) {
 }
 
 TEST_F(IconLoading, AMissingOrUnreadableFileLeavesOnlyItsSlotEmpty) {
-  TemporaryFolder resources;
+  ScratchFolder resources;
   for (const char* name : {"app_icon1.png", "app_icon3.png", "fancy_app_icon.png"}) {
-    fs::copy_file(fs::path(VANTORSHOT_BUILT_RESOURCES) / name, resources.Path() / name);
+    fs::copy_file(fs::path(VANTORSHOT_BUILT_RESOURCES) / name, resources.Path() + name);
   }
-  std::ofstream(resources.Path() / "app_icon4.png") << "not a picture";
-  ResourcesPath = resources.Folder();
+  resources.WriteFile("app_icon4.png", "not a picture");
+  ResourcesPath = resources.Path();
   platform.toolkit.SetScale(1.0);
 
   LoadMenuIcons();

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <string>
 
@@ -24,28 +23,4 @@ class MenuTest : public ::testing::Test {
   }
 
   headless::Platform platform;
-};
-
-// A folder of its own under the system's temporary folder, removed with its contents.
-class TemporaryFolder {
- public:
-  TemporaryFolder() {
-    std::string pattern =
-        (std::filesystem::temp_directory_path() / "vantorshot-menu-XXXXXX").string();
-    if (mkdtemp(pattern.data()) == nullptr) ADD_FAILURE() << "cannot make a temporary folder";
-    path_ = pattern;
-  }
-  ~TemporaryFolder() {
-    std::error_code ignored;
-    std::filesystem::remove_all(path_, ignored);
-  }
-  TemporaryFolder(const TemporaryFolder&) = delete;
-  TemporaryFolder& operator=(const TemporaryFolder&) = delete;
-
-  const std::filesystem::path& Path() const { return path_; }
-  // The path with its trailing "/", as folder texts of the program end.
-  std::string Folder() const { return path_.string() + "/"; }
-
- private:
-  std::filesystem::path path_;
 };

@@ -6,6 +6,7 @@
 #include "menu/status_menu.h"
 #include "menu_fixture.h"
 #include "platform/toolkit.h"
+#include "support/scratch_folder.h"
 
 namespace {
 
@@ -65,8 +66,8 @@ TEST_F(MenuIconTest, AMenuIconOutside0To3NeverTouchesTheStatusImage) {
 }
 
 TEST_F(MenuIconTest, AtAnEmptyIconSlotTheStatusItemHasNoImage) {
-  TemporaryFolder empty;
-  ResourcesPath = empty.Folder();
+  ScratchFolder empty;
+  ResourcesPath = empty.Path();
   Start();
   EXPECT_TRUE(platform.toolkit.Status().present);
   EXPECT_EQ(platform.toolkit.Status().image, nullptr);

@@ -1,54 +1,13 @@
-#include <cstdlib>
-#include <fstream>
-#include <optional>
-#include <utility>
+#include <string>
 #include <vector>
 
 #include "app/command_table.h"
 #include "menu/status_menu.h"
 #include "menu_fixture.h"
 #include "platform/toolkit.h"
+#include "support/temporary_home.h"
 
 namespace {
-
-// The environment variables of the user's folders, pointed at a temporary home for the life
-// of the object, so a whole start-up writes its settings there.
-class TemporaryHome {
- public:
-  TemporaryHome() {
-    Keep("HOME");
-    Keep("XDG_CONFIG_HOME");
-    setenv("HOME", home_.Path().c_str(), 1);
-    setenv("XDG_CONFIG_HOME", (home_.Path() / ".config").c_str(), 1);
-  }
-  ~TemporaryHome() {
-    for (const auto& [name, value] : kept_) {
-      if (value.has_value()) {
-        setenv(name.c_str(), value->c_str(), 1);
-      } else {
-        unsetenv(name.c_str());
-      }
-    }
-  }
-  TemporaryHome(const TemporaryHome&) = delete;
-  TemporaryHome& operator=(const TemporaryHome&) = delete;
-
-  // Stores settings as an earlier run would have left them.
-  void WriteSettings(const std::string& lines) {
-    const std::filesystem::path folder = home_.Path() / ".config" / "vantorshot";
-    std::filesystem::create_directories(folder);
-    std::ofstream(folder / "VantorShot.ini") << "[General]\n" << lines;
-  }
-
- private:
-  void Keep(const char* name) {
-    const char* value = std::getenv(name);
-    kept_.emplace_back(name, value == nullptr ? std::nullopt : std::optional<std::string>(value));
-  }
-
-  TemporaryFolder home_;
-  std::vector<std::pair<std::string, std::optional<std::string>>> kept_;
-};
 
 struct SeenInTheLoop {
   bool statusItem = false;

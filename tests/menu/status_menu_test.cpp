@@ -7,6 +7,7 @@
 #include "platform/toolkit.h"
 #include "shortcuts/hotkey_list.h"
 #include "shortcuts/key_name_map.h"
+#include "support/scratch_folder.h"
 
 namespace {
 
@@ -84,11 +85,10 @@ TEST_F(StatusMenuTest, EveryItemHasAPictureSoTheTitlesLineUp) {
 }
 
 TEST_F(StatusMenuTest, AMissingSymbolFallsBackToTheBlankPicture) {
-  TemporaryFolder resources;
-  std::filesystem::copy_file(std::filesystem::path(VANTORSHOT_BUILT_RESOURCES) /
-                                 "symbol_blank.png",
-                             resources.Path() / "symbol_blank.png");
-  ResourcesPath = resources.Folder();
+  ScratchFolder resources;
+  std::filesystem::copy_file(std::filesystem::path(VANTORSHOT_BUILT_RESOURCES) / "symbol_blank.png",
+                             resources.Path() + "symbol_blank.png");
+  ResourcesPath = resources.Path();
   Build();
   for (std::int64_t item : {1, 2, 3, 5}) {
     EXPECT_EQ(FileOf(Item(item).image), "symbol_blank.png") << item;

@@ -1,14 +1,11 @@
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <filesystem>
-#include <fstream>
-
-#include <unistd.h>
+#include <string>
 
 #include "platform/gadget_behaviour.h"
 #include "platform/headless/headless_platform.h"
 #include "platform/toolkit.h"
+#include "support/scratch_folder.h"
 
 namespace {
 
@@ -339,23 +336,18 @@ TEST_F(ToolkitTest, MenusKeepNumbersTitlesHintsAndEnabledStates) {
 
 class ImageTest : public ToolkitTest {
  protected:
-  std::filesystem::path dir = std::filesystem::temp_directory_path() /
-                              ("toolkit-images-" + std::to_string(::getpid()));
-  void SetUp() override { std::filesystem::create_directories(dir); }
-  void TearDown() override { std::filesystem::remove_all(dir); }
-
   std::string WritePng(const std::string& name, int width, int height) {
-    const std::filesystem::path path = dir / name;
-    std::ofstream out(path, std::ios::binary);
     const unsigned char header[] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n', 0, 0, 0, 13,
                                     'I', 'H', 'D', 'R',
                                     0, 0, static_cast<unsigned char>(width >> 8),
                                     static_cast<unsigned char>(width),
                                     0, 0, static_cast<unsigned char>(height >> 8),
                                     static_cast<unsigned char>(height)};
-    out.write(reinterpret_cast<const char*>(header), sizeof header);
-    return path.string();
+    return folder.WriteFile(name,
+                            std::string(reinterpret_cast<const char*>(header), sizeof header));
   }
+
+  ScratchFolder folder;
 };
 
 TEST_F(ImageTest, LoadsIntoSlotsAndAMissingFileLeavesTheSlotEmpty) {
@@ -363,7 +355,7 @@ TEST_F(ImageTest, LoadsIntoSlotsAndAMissingFileLeavesTheSlotEmpty) {
   EXPECT_EQ(ImageWidth(5), 36);
   SetImageSize(5, 18, 18);
   EXPECT_EQ(ImageWidth(5), 36) << "points change, pixels stay";
-  EXPECT_EQ(LoadImage(6, (dir / "missing.png").string()), 0);
+  EXPECT_EQ(LoadImage(6, folder.Path() + "missing.png"), 0);
   EXPECT_FALSE(ImageExists(6));
   ResizeImage(5, 128, 128);
   EXPECT_EQ(ImageHeight(5), 128);
@@ -371,7 +363,7 @@ TEST_F(ImageTest, LoadsIntoSlotsAndAMissingFileLeavesTheSlotEmpty) {
   CreateStatusItem();
   SetStatusItemImage(5);
   ASSERT_NE(desk.Status().image, nullptr);
-  EXPECT_EQ(desk.Status().image->path, (dir / "inv_app_icon1x2.png").string());
+  EXPECT_EQ(desk.Status().image->path, folder.Path() + "inv_app_icon1x2.png");
   RemoveStatusItem();
   EXPECT_FALSE(desk.Status().present);
 }

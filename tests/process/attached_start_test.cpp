@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "platform/process.h"
-#include "process/scratch_folder.h"
+#include "support/scratch_folder.h"
 
 namespace {
 

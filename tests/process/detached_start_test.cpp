@@ -10,7 +10,7 @@
 #include <thread>
 
 #include "platform/process.h"
-#include "process/scratch_folder.h"
+#include "support/scratch_folder.h"
 
 namespace {
 

@@ -4,26 +4,19 @@
 #include <QPalette>
 #include <QTemporaryDir>
 
-#include <cstdlib>
-
 #include "platform/qt/dark_appearance.h"
 #include "platform/qt/qt_host.h"
 #include "platform/qt/single_instance.h"
 #include "qt_fixture.h"
+#include "support/scoped_environment.h"
 
 namespace {
 
 // A temporary configuration folder and no GTK theme variable, restored afterwards.
 class AppearanceTest : public QtToolkitTest {
  protected:
-  AppearanceTest() : savedPalette(QApplication::palette()) {
-    setenv("XDG_CONFIG_HOME", config.path().toLocal8Bit().constData(), 1);
-    unsetenv("GTK_THEME");
-  }
-  ~AppearanceTest() override {
-    QApplication::setPalette(savedPalette);
-    unsetenv("XDG_CONFIG_HOME");
-  }
+  AppearanceTest() : savedPalette(QApplication::palette()) { gtkTheme.Unset(); }
+  ~AppearanceTest() override { QApplication::setPalette(savedPalette); }
 
   void WriteGtkSettings(const char* version, const QByteArray& text) {
     ASSERT_TRUE(QDir(config.path()).mkpath(version));
@@ -40,6 +33,8 @@ class AppearanceTest : public QtToolkitTest {
   }
 
   QTemporaryDir config;
+  ScopedEnvironment configVariable{"XDG_CONFIG_HOME", config.path().toLocal8Bit().toStdString()};
+  ScopedEnvironment gtkTheme{"GTK_THEME"};
   QPalette savedPalette;
 };
 
@@ -51,7 +46,7 @@ TEST_F(AppearanceTest, GtkPreferenceDecidesBeforeThePalette) {
   EXPECT_TRUE(DesktopIsDark());
   WriteGtkSettings("gtk-4.0", "[Settings]\ngtk-theme-name=Adwaita-dark\n");
   EXPECT_TRUE(DesktopIsDark());
-  setenv("GTK_THEME", "Adwaita:light", 1);
+  gtkTheme.Set("Adwaita:light");
   EXPECT_FALSE(DesktopIsDark());
 }
 
@@ -85,9 +80,8 @@ TEST(QtHost, OffscreenIsNoX11Session) {
 }
 
 TEST(SingleInstanceLock, SecondHolderOnTheSameDisplayIsRefused) {
-  const QByteArray savedRuntime = qgetenv("XDG_RUNTIME_DIR");
   QTemporaryDir runtime;
-  setenv("XDG_RUNTIME_DIR", runtime.path().toLocal8Bit().constData(), 1);
+  ScopedEnvironment runtimeVariable("XDG_RUNTIME_DIR", runtime.path().toLocal8Bit().toStdString());
   EXPECT_EQ(SingleInstanceLockPath(":7"), runtime.path().toStdString() + "/vantorshot-:7.lock");
   {
     SingleInstanceLock first(":7");
@@ -97,13 +91,8 @@ TEST(SingleInstanceLock, SecondHolderOnTheSameDisplayIsRefused) {
   }
   EXPECT_FALSE(SingleInstanceLock(":7").HeldElsewhere());
   // A lock file that cannot be made refuses nobody.
-  setenv("XDG_RUNTIME_DIR", "/nonexistent-runtime", 1);
+  runtimeVariable.Set("/nonexistent-runtime");
   EXPECT_FALSE(SingleInstanceLock(":7").HeldElsewhere());
-  if (savedRuntime.isEmpty()) {
-    unsetenv("XDG_RUNTIME_DIR");
-  } else {
-    setenv("XDG_RUNTIME_DIR", savedRuntime.constData(), 1);
-  }
 }
 
 }  // namespace

@@ -4,23 +4,19 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QTemporaryDir>
 
-#include <cstdio>
 #include <cstdlib>
 
+#include "support/temporary_home.h"
+
 int main(int argc, char** argv) {
-  QTemporaryDir folder;
-  const QString screens = folder.path() + "/screens.json";
-  if (std::FILE* f = std::fopen(screens.toLocal8Bit().constData(), "w")) {
-    std::fputs(R"({"screens":[{"name":"a","x":0,"y":0,"width":1280,"height":800},)"
-               R"({"name":"b","x":1280,"y":0,"width":1920,"height":1080}]})",
-               f);
-    std::fclose(f);
-  }
+  // Qt's folder chooser remembers its last folder in the user's configuration folder.
+  TemporaryHome home;
+  const std::string screens = home.scratch.WriteFile(
+      "screens.json", R"({"screens":[{"name":"a","x":0,"y":0,"width":1280,"height":800},)"
+                      R"({"name":"b","x":1280,"y":0,"width":1920,"height":1080}]})");
   if (std::getenv("QT_QPA_PLATFORM") == nullptr) {
-    const QByteArray platform = "offscreen:configfile=" + screens.toLocal8Bit();
-    setenv("QT_QPA_PLATFORM", platform.constData(), 1);
+    setenv("QT_QPA_PLATFORM", ("offscreen:configfile=" + screens).c_str(), 1);
   }
   QApplication application(argc, argv);
   ::testing::InitGoogleTest(&argc, argv);

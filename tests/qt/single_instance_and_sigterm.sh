@@ -3,9 +3,12 @@
 # SIGTERM ends the first through the ordinary quit, with status 0.
 set -euo pipefail
 program=$1
-runtime=$(mktemp -d)
-trap 'rm -rf "$runtime"' EXIT
-export XDG_RUNTIME_DIR=$runtime
+scratch=$(mktemp -d)
+trap 'rm -rf "$scratch"' EXIT
+runtime=$scratch/runtime
+mkdir -m 700 "$runtime" "$scratch/home"
+# The program writes its settings file at start: a home of its own keeps the user's untouched.
+export XDG_RUNTIME_DIR=$runtime HOME=$scratch/home XDG_CONFIG_HOME=$scratch/home/.config
 
 "$program" &
 first=$!

@@ -6,6 +6,7 @@
 
 #include "platform/user_defaults.h"
 #include "settings/settings_test_support.h"
+#include "support/scoped_environment.h"
 
 namespace {
 
@@ -48,7 +49,7 @@ TEST(ConfigFolder, IsTheXdgFolderWhenAbsoluteElseDotConfig) {
 class DocumentsFolderTest : public ::testing::Test {
  protected:
   void WriteUserDirs(const std::string& lines) {
-    WriteFile(temporary.config / "user-dirs.dirs", lines);
+    WriteWholeFile(temporary.config / "user-dirs.dirs", lines);
   }
   std::string Home() const { return temporary.home.string() + "/"; }
 
@@ -96,8 +97,8 @@ TEST_F(DocumentsFolderTest, IgnoresLinesThatNameNoFolder) {
 TEST(PathSize, TellsMissingFolderAndFileSize) {
   TemporaryHome temporary;
   const fs::path file = temporary.root / "five";
-  WriteFile(file, "12345");
-  WriteFile(temporary.root / "empty", "");
+  WriteWholeFile(file, "12345");
+  WriteWholeFile(temporary.root / "empty", "");
   fs::create_directory_symlink(temporary.home, temporary.root / "link");
 
   EXPECT_EQ(PathSize(file.string()), 5);

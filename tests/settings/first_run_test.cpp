@@ -54,7 +54,7 @@ TEST_F(FirstRun, WritesExactlyTheSixteenKeysInOneFlush) {
       {"PreviewOn", "0"},   {"Login", "0"},       {"ShortKey1", ""},     {"ShortKey2", ""},
       {"ShortKey3", ""},    {"ShortKey4", ""},    {"DirPath", documents}, {"DisplayPath", "Documents"},
   };
-  const std::string text = ReadFile(SettingsFile());
+  const std::string text = ReadWholeFile(SettingsFile());
   EXPECT_EQ(GeneralSection(text), expected) << text;
   EXPECT_EQ(expected.size(), SettingKeys.size());
   EXPECT_FALSE(fs::exists(temporary.home / "Documents"));
@@ -90,13 +90,13 @@ TEST_F(FirstRun, FillsTheRecordButNotTheCaptureFolder) {
 
 TEST_F(FirstRun, DocumentsComeFromTheDesktopAndTheDefaultConfigFolderIsCreated) {
   temporary.configVariable.Unset();
-  WriteFile(temporary.home / ".config" / "user-dirs.dirs",
-            "XDG_DOCUMENTS_DIR=\"$HOME/Dokumente\"\n");
+  WriteWholeFile(temporary.home / ".config" / "user-dirs.dirs",
+                 "XDG_DOCUMENTS_DIR=\"$HOME/Dokumente\"\n");
   OpenSettingsStore();
 
   const fs::path file = temporary.home / ".config" / "vantorshot" / "VantorShot.ini";
   ASSERT_EQ(PreferencesFilePath(), file.string());
-  const auto keys = GeneralSection(ReadFile(file));
+  const auto keys = GeneralSection(ReadWholeFile(file));
   EXPECT_EQ(keys.at("DirPath"), temporary.home.string() + "/Dokumente/");
   EXPECT_EQ(keys.at("DisplayPath"), "Documents");
 }
@@ -104,7 +104,7 @@ TEST_F(FirstRun, DocumentsComeFromTheDesktopAndTheDefaultConfigFolderIsCreated) 
 TEST_F(FirstRun, ASecondStartLoadsWhatTheFirstWrote) {
   OpenSettingsStore();
   CloseSettingsStore();
-  const std::string before = ReadFile(SettingsFile());
+  const std::string before = ReadWholeFile(SettingsFile());
 
   const auto record = ShowRecordInProbe();
   const std::string documents = temporary.home.string() + "/Documents/";
@@ -120,7 +120,7 @@ TEST_F(FirstRun, ASecondStartLoadsWhatTheFirstWrote) {
   EXPECT_EQ(record.at("DirPath"), documents);
   EXPECT_EQ(record.at("DisplayPath"), "Documents");
   EXPECT_EQ(record.at("LastSavePath"), documents);
-  EXPECT_EQ(ReadFile(SettingsFile()), before);
+  EXPECT_EQ(ReadWholeFile(SettingsFile()), before);
 }
 
 TEST_F(FirstRun, AFolderInPlaceOfTheFileCountsAsExistingSettings) {
@@ -139,7 +139,7 @@ TEST_F(FirstRun, AFolderInPlaceOfTheFileCountsAsExistingSettings) {
 }
 
 TEST_F(FirstRun, AnImpossibleConfigFolderFailsSilentlyAndTheRunGoesOn) {
-  WriteFile(temporary.root / "plain-file", "not a folder");
+  WriteWholeFile(temporary.root / "plain-file", "not a folder");
   temporary.configVariable.Set((temporary.root / "plain-file" / "config").string());
 
   OpenSettingsStore();
@@ -157,14 +157,14 @@ TEST_F(FirstRun, AReadOnlyConfigFolderKeepsTheOldFile) {
   if (geteuid() == 0) GTEST_SKIP() << "permission bits do not bind the superuser";
   OpenSettingsStore();
   CloseSettingsStore();
-  const std::string before = ReadFile(SettingsFile());
+  const std::string before = ReadWholeFile(SettingsFile());
   fs::permissions(SettingsFile().parent_path(), fs::perms::owner_read | fs::perms::owner_exec);
   fs::permissions(SettingsFile(), fs::perms::owner_read);
 
   OpenSettingsStore();
   WriteSetting("Timer", 4);
   WriteSetting("DirPath", "/elsewhere/");
-  EXPECT_EQ(ReadFile(SettingsFile()), before);
+  EXPECT_EQ(ReadWholeFile(SettingsFile()), before);
 }
 
 TEST_F(FirstRun, LaterWritesReachTheFileOnlyWhenSynchronised) {
@@ -174,7 +174,7 @@ TEST_F(FirstRun, LaterWritesReachTheFileOnlyWhenSynchronised) {
   WriteSetting("DirPath", "/srv/shots/", Flush::Later);
   WriteSetting("DisplayPath", "shots", Flush::Later);
   EXPECT_EQ(flushes.Count("VantorShot.ini"), 0);
-  EXPECT_EQ(GeneralSection(ReadFile(SettingsFile())).at("DirPath"),
+  EXPECT_EQ(GeneralSection(ReadWholeFile(SettingsFile())).at("DirPath"),
             temporary.home.string() + "/Documents/");
   SynchronizeSettings();
   EXPECT_EQ(flushes.Count("VantorShot.ini"), 1);
@@ -182,7 +182,7 @@ TEST_F(FirstRun, LaterWritesReachTheFileOnlyWhenSynchronised) {
   WriteSetting("SoundOn", 0);
   WriteSetting("ShadowOn", 0);
   EXPECT_EQ(flushes.Count("VantorShot.ini"), 3);
-  const auto keys = GeneralSection(ReadFile(SettingsFile()));
+  const auto keys = GeneralSection(ReadWholeFile(SettingsFile()));
   EXPECT_EQ(keys.at("DirPath"), "/srv/shots/");
   EXPECT_EQ(keys.at("DisplayPath"), "shots");
   EXPECT_EQ(keys.at("SoundOn"), "0");

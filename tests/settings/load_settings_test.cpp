@@ -13,7 +13,7 @@ class LoadSettingsTest : public SettingsFilesTest {
  protected:
   void StartWith(const std::string& content) {
     content_ = content;
-    WriteFile(SettingsFile(), content);
+    WriteWholeFile(SettingsFile(), content);
     written_ = fs::last_write_time(SettingsFile());
     OpenSettingsStore();
   }
@@ -21,7 +21,7 @@ class LoadSettingsTest : public SettingsFilesTest {
   // Loading, and closing the store after it, leave the file as it was.
   void ExpectFileUntouched() {
     CloseSettingsStore();
-    EXPECT_EQ(ReadFile(SettingsFile()), content_);
+    EXPECT_EQ(ReadWholeFile(SettingsFile()), content_);
     EXPECT_EQ(fs::last_write_time(SettingsFile()), written_);
   }
 

@@ -34,7 +34,7 @@ TEST_F(StoredSettings, TextsReadBackExactlyInTheNextStart) {
 }
 
 TEST_F(StoredSettings, AMissingStringReadsAsEmpty) {
-  WriteFile(SettingsFile(), "[General]\nDirPath=\n");
+  WriteWholeFile(SettingsFile(), "[General]\nDirPath=\n");
   OpenSettingsStore();
   EXPECT_EQ(ReadStringSetting("DirPath"), "");
   EXPECT_EQ(ReadStringSetting("ShortKey3"), "");
@@ -51,7 +51,7 @@ bool WaitForFirstWrite(const ProbeProcess& probe) {
 TEST_F(StoredSettings, AnEmptyLockLeftByAKilledWriterDoesNotHoldLaterWrites) {
   OpenSettingsStore();
   CloseSettingsStore();
-  WriteFile(SettingsFile().string() + ".lock", "");
+  WriteWholeFile(SettingsFile().string() + ".lock", "");
 
   ProbeProcess probe = StartProbe({"churn", "10"});
   const bool wrote = WaitForFirstWrite(probe);
@@ -66,9 +66,9 @@ TEST_F(StoredSettings, KillingAWriterLeavesTheOldOrTheNewFileNeverATornOne) {
   constexpr std::size_t length = 200000;
   OpenSettingsStore();
   WriteSetting("DirPath", std::string(length, 'a'));
-  const std::string withA = ReadFile(SettingsFile());
+  const std::string withA = ReadWholeFile(SettingsFile());
   WriteSetting("DirPath", std::string(length, 'b'));
-  const std::string withB = ReadFile(SettingsFile());
+  const std::string withB = ReadWholeFile(SettingsFile());
   CloseSettingsStore();
   ASSERT_GT(withA.size(), length);
 
@@ -83,7 +83,7 @@ TEST_F(StoredSettings, KillingAWriterLeavesTheOldOrTheNewFileNeverATornOne) {
     ASSERT_TRUE(wrote) << "round " << round;
     ASSERT_TRUE(WIFSIGNALED(status)) << "round " << round;
 
-    const std::string after = ReadFile(SettingsFile());
+    const std::string after = ReadWholeFile(SettingsFile());
     ASSERT_TRUE(after == withA || after == withB)
         << "round " << round << ": " << after.size() << " bytes";
   }

@@ -2,75 +2,20 @@
 
 #include <fcntl.h>
 #include <spawn.h>
-#include <stdlib.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <cerrno>
-#include <fstream>
 #include <sstream>
+#include <stdexcept>
 
 #include "settings/settings_record.h"
 #include "settings/settings_store.h"
 
 extern char** environ;
 
-ScopedEnvironment::ScopedEnvironment(std::string name) : name_(std::move(name)) {
-  if (const char* value = std::getenv(name_.c_str())) saved_ = value;
-}
-
-ScopedEnvironment::~ScopedEnvironment() {
-  if (saved_) {
-    setenv(name_.c_str(), saved_->c_str(), 1);
-  } else {
-    unsetenv(name_.c_str());
-  }
-}
-
-void ScopedEnvironment::Set(const std::string& value) { setenv(name_.c_str(), value.c_str(), 1); }
-void ScopedEnvironment::Unset() { unsetenv(name_.c_str()); }
-
-TemporaryHome::TemporaryHome() {
-  std::string pattern = (std::filesystem::temp_directory_path() / "vantorshot-settings-XXXXXX");
-  if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
-  root = pattern;
-  home = root / "home";
-  config = root / "config";
-  std::filesystem::create_directories(home);
-  std::filesystem::create_directories(config);
-  homeVariable.Set(home.string());
-  configVariable.Set(config.string());
-}
-
-TemporaryHome::~TemporaryHome() {
-  // Tests may leave folders read-only; open them again so that everything can go.
-  std::error_code ignored;
-  for (auto entry = std::filesystem::recursive_directory_iterator(root, ignored);
-       entry != std::filesystem::recursive_directory_iterator(); entry.increment(ignored)) {
-    if (entry->is_directory(ignored) && !entry->is_symlink(ignored)) {
-      std::filesystem::permissions(entry->path(), std::filesystem::perms::owner_all,
-                                   std::filesystem::perm_options::add, ignored);
-    }
-  }
-  std::filesystem::remove_all(root, ignored);
-}
-
 FileDescriptor::~FileDescriptor() {
   if (fd_ >= 0) close(fd_);
-}
-
-void WriteFile(const std::filesystem::path& path, const std::string& content) {
-  std::filesystem::create_directories(path.parent_path());
-  std::ofstream file(path, std::ios::binary | std::ios::trunc);
-  file << content;
-  if (!file) throw std::runtime_error("cannot write " + path.string());
-}
-
-std::string ReadFile(const std::filesystem::path& path) {
-  std::ifstream file(path, std::ios::binary);
-  std::ostringstream content;
-  content << file.rdbuf();
-  return content.str();
 }
 
 std::map<std::string, std::string> GeneralSection(const std::string& text) {
@@ -141,5 +86,5 @@ void SettingsFilesTest::TearDown() {
 }
 
 std::filesystem::path SettingsFilesTest::SettingsFile() const {
-  return temporary.config / "vantorshot" / "VantorShot.ini";
+  return temporary.SettingsFile();
 }

@@ -1,46 +1,17 @@
 #pragma once
 
-// Real files for the settings tests: a temporary home and configuration folder installed in the
-// environment for the life of the object, file helpers, and the probe program that plays a
-// second start of the program.
+// Real files for the settings tests: a reader of the stored keys and the probe program that plays
+// a second start of the program.
 
 #include <gtest/gtest.h>
 #include <sys/types.h>
 
 #include <filesystem>
 #include <map>
-#include <optional>
 #include <string>
 #include <vector>
 
-class ScopedEnvironment {
- public:
-  explicit ScopedEnvironment(std::string name);
-  ~ScopedEnvironment();
-  ScopedEnvironment(const ScopedEnvironment&) = delete;
-  ScopedEnvironment& operator=(const ScopedEnvironment&) = delete;
-  void Set(const std::string& value);
-  void Unset();
-
- private:
-  std::string name_;
-  std::optional<std::string> saved_;
-};
-
-// A fresh folder with home/ and config/ in it; HOME and XDG_CONFIG_HOME name them.
-class TemporaryHome {
- public:
-  TemporaryHome();
-  ~TemporaryHome();
-  TemporaryHome(const TemporaryHome&) = delete;
-  TemporaryHome& operator=(const TemporaryHome&) = delete;
-
-  std::filesystem::path root;
-  std::filesystem::path home;
-  std::filesystem::path config;
-  ScopedEnvironment homeVariable{"HOME"};
-  ScopedEnvironment configVariable{"XDG_CONFIG_HOME"};
-};
+#include "support/temporary_home.h"
 
 class FileDescriptor {
  public:
@@ -53,9 +24,6 @@ class FileDescriptor {
  private:
   int fd_;
 };
-
-void WriteFile(const std::filesystem::path& path, const std::string& content);
-std::string ReadFile(const std::filesystem::path& path);
 
 // The keys of the [General] section of an INI file with their raw value text.
 std::map<std::string, std::string> GeneralSection(const std::string& text);

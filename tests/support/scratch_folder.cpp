@@ -1,0 +1,62 @@
+#include "support/scratch_folder.h"
+
+#include <stdlib.h>
+#include <sys/stat.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+
+namespace fs = std::filesystem;
+
+ScratchFolder::ScratchFolder() {
+  std::string pattern = (fs::temp_directory_path() / "vantorshot-test.XXXXXX").string();
+  if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("no temporary folder");
+  path_ = pattern + "/";
+}
+
+ScratchFolder::~ScratchFolder() {
+  // Tests may leave folders read-only; open them again so that everything can go.
+  std::error_code ignored;
+  for (auto entry = fs::recursive_directory_iterator(path_, ignored);
+       entry != fs::recursive_directory_iterator(); entry.increment(ignored)) {
+    if (entry->is_directory(ignored) && !entry->is_symlink(ignored)) {
+      fs::permissions(entry->path(), fs::perms::owner_all, fs::perm_options::add, ignored);
+    }
+  }
+  fs::remove_all(path_, ignored);
+}
+
+std::string ScratchFolder::WriteFile(const std::string& name, const std::string& text,
+                                     unsigned mode) {
+  WriteWholeFile(path_ + name, text, mode);
+  return path_ + name;
+}
+
+std::string ScratchFolder::MakeFolder(const std::string& name) {
+  fs::create_directories(path_ + name);
+  return path_ + name + "/";
+}
+
+void WriteWholeFile(const std::string& path, const std::string& text, unsigned mode) {
+  fs::create_directories(fs::path(path).parent_path());
+  std::ofstream file(path, std::ios::binary | std::ios::trunc);
+  file << text;
+  file.close();
+  if (!file || chmod(path.c_str(), mode) != 0) throw std::runtime_error("cannot write " + path);
+}
+
+std::string ReadWholeFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+std::vector<std::string> ReadLines(const std::string& path) {
+  std::vector<std::string> lines;
+  std::ifstream in(path, std::ios::binary);
+  for (std::string line; std::getline(in, line);) lines.push_back(line);
+  return lines;
+}
