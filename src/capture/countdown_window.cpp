@@ -89,7 +89,10 @@ bool RunCountdown(int seconds) {
     }
     // Only the end of this count: an earlier, cancelled countdown may have posted one too.
     if (kind == CountdownFinishedEvent && CountdownCounter == -1) break;
-    HoldOtherWindowEvent(held, kind, CountdownWindow);
+    if (HoldOtherWindowEvent(held, kind, CountdownWindow)) {
+      CountdownCancelled = true;
+      break;
+    }
   }
 
   CloseCountdownWindow();

@@ -22,7 +22,8 @@ bool RunCountdown(int seconds);
 // What the two waits do with the events they do not act on. Those of another toolkit window
 // (the Preferences window, say) are kept and queued again once the wait is over, so that a
 // click there is neither lost nor mistaken for an answer; every other event is dropped.
-// `kind` is the kind NextEvent gave for the current event.
-void HoldOtherWindowEvent(std::vector<EventRecord>& held, std::int32_t kind,
+// `kind` is the kind NextEvent gave for the current event. A request to quit is kept too, and
+// the answer is true: the wait should end as if cancelled.
+bool HoldOtherWindowEvent(std::vector<EventRecord>& held, std::int32_t kind,
                           std::int64_t ownWindow);
 void QueueHeldEvents(const std::vector<EventRecord>& held);

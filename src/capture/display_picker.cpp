@@ -82,7 +82,10 @@ void ShowDisplayPicker() {
       FollowPickerWindow();
       continue;
     }
-    HoldOtherWindowEvent(held, kind, PickerWindow);
+    if (HoldOtherWindowEvent(held, kind, PickerWindow)) {
+      DisplayOption.clear();
+      break;
+    }
   }
 
   ClosePickerWindow();

@@ -1,3 +1,6 @@
+#include <signal.h>
+#include <unistd.h>
+
 #include <string>
 #include <vector>
 
@@ -6,6 +9,7 @@
 #include "capture/countdown_window.h"
 #include "capture/display_choice.h"
 #include "countdown/countdown_fixture.h"
+#include "platform/termination_request.h"
 #include "settings/settings_record.h"
 
 namespace {
@@ -152,6 +156,20 @@ TEST_F(Countdown, EventsOfOtherWindowsWaitForTheEndAndHotkeysAreDropped) {
   ASSERT_EQ(NextEvent(0), CloseWindowEvent);
   EXPECT_EQ(EventWindowNumber(), PreferencesWindow);
   EXPECT_EQ(NextEvent(0), 0) << "the hot key was dropped";
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(Countdown, ATerminationRequestEndsTheCountAndReachesTheMainLoop) {
+  PushTickThen([] {});
+  platform.toolkit.PushSystemEvent([] { kill(getpid(), SIGTERM); });
+  RunCapture(CaptureEntireScreen);
+  EXPECT_EQ(ToolRuns(), 0);
+  EXPECT_FALSE(WindowExists(CountdownWindow));
+  ASSERT_EQ(NextEvent(0), MenuEvent) << "the quit is left for the main loop";
+  EXPECT_EQ(EventNumber(), QuitMenuNumber);
 }
 
 }  // namespace

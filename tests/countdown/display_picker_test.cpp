@@ -1,3 +1,6 @@
+#include <signal.h>
+#include <unistd.h>
+
 #include <string>
 #include <vector>
 
@@ -5,6 +8,7 @@
 #include "capture/capture_engine.h"
 #include "capture/display_picker.h"
 #include "countdown/countdown_fixture.h"
+#include "platform/termination_request.h"
 #include "settings/settings_record.h"
 
 namespace {
@@ -141,6 +145,20 @@ TEST_F(DisplayPicker, ThenTheCountdownRunsOnThePointersDisplay) {
   for (int second = 1; second <= 3; ++second) PushTickThen([] {});
   RunCapture(CaptureEntireScreen);
   EXPECT_EQ(ToolWords(), (Words{"-t", "png", "-D2", Path()}));
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(DisplayPicker, ATerminationRequestCancelsTheChoiceAndReachesTheMainLoop) {
+  platform.toolkit.PushSystemEvent([] { kill(getpid(), SIGTERM); });
+  RunCapture(CaptureEntireScreen);
+  EXPECT_EQ(ToolRuns(), 0);
+  EXPECT_EQ(DisplayOption, "");
+  EXPECT_FALSE(WindowExists(PickerWindow));
+  ASSERT_EQ(NextEvent(0), MenuEvent) << "the quit is left for the main loop";
+  EXPECT_EQ(EventNumber(), QuitMenuNumber);
 }
 
 }  // namespace
