@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "platform/qt/unique_fd.h"
+#include "platform/process_fd.h"
 
 class SingleInstanceLock {
  public:
