@@ -162,11 +162,15 @@ void InstallNativeToolkit(NativeToolkit* toolkit) {
 NativeToolkit* InstalledNativeToolkit() { return T().native; }
 
 bool DispatchKeyPress(const KeyPress& press) {
-  // Every hook sees the event, even after one has consumed it.
+  // Every hook sees the event, even after one has consumed it. A hook may free a gadget and
+  // with it another hook, so each is looked up again just before it is called.
   bool consumed = false;
-  std::vector<KeyHook> hooks;
-  for (const auto& [handle, hook] : T().keyHooks) hooks.push_back(hook);
-  for (const KeyHook& hook : hooks) {
+  std::vector<std::int64_t> handles;
+  for (const auto& [handle, hook] : T().keyHooks) handles.push_back(handle);
+  for (std::int64_t handle : handles) {
+    auto it = T().keyHooks.find(handle);
+    if (it == T().keyHooks.end()) continue;
+    const KeyHook hook = it->second;
     if (hook.hook(press, hook.context) != 0) consumed = true;
   }
   if (consumed) return true;

@@ -258,6 +258,29 @@ TEST_F(ToolkitTest, EveryKeyHookSeesEachKeyAndAnyOneConsumesIt) {
   EXPECT_EQ(EventWindowNumber(), 2);
 }
 
+struct RemovingHook {
+  std::int64_t victim = 0;
+  int calls = 0;
+};
+
+int RemoveOtherHook(const KeyPress&, void* context) {
+  auto* self = static_cast<RemovingHook*>(context);
+  ++self->calls;
+  RemoveKeyHook(self->victim);
+  return 0;
+}
+
+TEST_F(ToolkitTest, AHookRemovedByAnEarlierHookIsNotCalled) {
+  RemovingHook remover;
+  HookLog victim{0, 0};
+  AddKeyHook(RemoveOtherHook, &remover);
+  remover.victim = AddKeyHook(LogHook, &victim);
+  desk.PressKey(Key(-1, 0, 53, 27));
+  desk.HandlePendingEvents();
+  EXPECT_EQ(remover.calls, 1);
+  EXPECT_EQ(victim.calls, 0);
+}
+
 TEST_F(ToolkitTest, WindowShortcutsMatchModifiersExactlyAndTheRightKey) {
   NewWindow(3, 0, 0, 320, 80, "", 68);
   AddKeyboardShortcut(3, 27, 4000);               // Escape
@@ -364,6 +387,8 @@ TEST_F(ImageTest, LoadsIntoSlotsAndAMissingFileLeavesTheSlotEmpty) {
   SetStatusItemImage(5);
   ASSERT_NE(desk.Status().image, nullptr);
   EXPECT_EQ(desk.Status().image->path, folder.Path() + "inv_app_icon1x2.png");
+  FreeImage(5);
+  EXPECT_EQ(desk.Status().image, nullptr) << "a freed image is no longer shown";
   RemoveStatusItem();
   EXPECT_FALSE(desk.Status().present);
 }

@@ -88,4 +88,21 @@ TEST_F(EventWaitTest, TimersFireInsideTheWaitUntilRemoved) {
   EXPECT_EQ(count.fired, fired);
 }
 
+void FireOnceThenStop(std::int64_t timer, void* context) {
+  CountFiring(timer, context);
+  RemoveTimer(timer);
+  QueueEvent(0x10050, 0, 0, 0, PostCustom);
+}
+
+TEST_F(EventWaitTest, ATimerMayRemoveItselfFromItsOwnCallback) {
+  TimerCount count;
+  AddTimer(5, FireOnceThenStop, &count);
+  std::int32_t kind = -1;
+  while (kind == -1) kind = NextEvent(5000);
+  EXPECT_EQ(kind, 0x10050);
+  while (NextEvent(40) != 0) {
+  }
+  EXPECT_EQ(count.fired, 1);
+}
+
 }  // namespace

@@ -43,6 +43,13 @@ MenuItem* FindItemIn(Menu& menu, std::int64_t item) {
   return nullptr;
 }
 
+void ForgetMenuImage(Menu& menu, const Image* image) {
+  for (MenuItem& entry : menu.items) {
+    if (entry.image == image) entry.image = nullptr;
+    if (entry.submenu) ForgetMenuImage(*entry.submenu, image);
+  }
+}
+
 void SetItemText(MenuItem& item, std::string_view text) {
   const MenuItemText parsed = ReadMenuItemText(text);
   item.text = std::string(text);
@@ -438,6 +445,10 @@ NativeHandle Toolkit::CreateFont(std::string_view family, double size) {
 }
 
 void Toolkit::ReleaseFont(NativeHandle font) {
+  // Gadgets keep showing their text in the system font, as a real desktop does.
+  for (const auto& g : gadgets_) {
+    if (g->font == font) g->font = nullptr;
+  }
   std::erase_if(fonts_, [font](const auto& f) { return f.get() == font; });
 }
 
@@ -467,6 +478,11 @@ void Toolkit::SetImageSize(NativeHandle image, double width, double height) {
 }
 
 void Toolkit::ReleaseImage(NativeHandle image) {
+  for (const auto& g : gadgets_) {
+    if (g->image == image) g->image = nullptr;
+  }
+  for (const auto& m : menus_) ForgetMenuImage(*m, AsImage(image));
+  if (status_.image == image) status_.image = nullptr;
   std::erase_if(images_, [image](const auto& i) { return i.get() == image; });
 }
 

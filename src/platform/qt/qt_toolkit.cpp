@@ -203,7 +203,13 @@ void QtToolkit::StartTimer(std::int64_t timer, int intervalMs) {
   timers_[timer] = std::move(qtimer);
 }
 
-void QtToolkit::StopTimer(std::int64_t timer) { timers_.erase(timer); }
+void QtToolkit::StopTimer(std::int64_t timer) {
+  auto node = timers_.extract(timer);
+  if (node.empty()) return;
+  node.mapped()->stop();
+  // A timer is often stopped from its own timeout: it may only go once that has returned.
+  node.mapped().release()->deleteLater();
+}
 
 bool QtToolkit::IsDarkAppearance() { return DesktopIsDark(); }
 
