@@ -6,6 +6,7 @@
 #include "menu/image_slots.h"
 #include "menu/menu_icon.h"
 #include "platform/toolkit.h"
+#include "settings/derived_values.h"
 #include "settings/settings_record.h"
 #include "shortcuts/hotkey_registration.h"
 #include "shortcuts/menu_hint.h"
@@ -14,8 +15,6 @@ namespace {
 
 // The current hint of each capture item, in the order of items 1, 2, 3 and 5.
 std::array<std::string, 4> CaptureHints;
-
-constexpr std::array<int, 5> TimerSecondsByIndex = {0, 3, 5, 10, 15};
 
 int CaptureHintIndex(std::int64_t item) {
   switch (item) {
@@ -38,8 +37,8 @@ std::string CaptureItemTitle(std::int64_t item) {
 // A timer index that no countdown stands for (a hand-edited settings file) shows the plain
 // text rather than leaving the first item out of the menu.
 int TimerSecondsForIndex(std::int64_t index) {
-  if (index < 0 || index >= static_cast<std::int64_t>(TimerSecondsByIndex.size())) return 0;
-  return TimerSecondsByIndex[static_cast<std::size_t>(index)];
+  if (index < 0 || index >= static_cast<std::int64_t>(TimerSecondsTable.size())) return 0;
+  return TimerSecondsTable[static_cast<std::size_t>(index)];
 }
 
 std::int64_t SymbolOrBlank(std::int64_t symbol) {

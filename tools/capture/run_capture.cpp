@@ -153,12 +153,13 @@ int runCapture(const CaptureRequest& request) {
     encoded = readAndEncode(request, connection.get(), screen, *target.area);
     if (!encoded.image) return complain("cannot read the screen");
   }
-  if (request.playSound) playShutterSound();
   if (encoded.bytes.empty()) return complain("cannot encode the image");
   if (std::string problem = writeFileAtomically(request.outputPath, encoded.bytes);
       !problem.empty()) {
     return complain(problem);
   }
+  // The shutter sounds only for a picture that was really taken.
+  if (request.playSound) playShutterSound();
 
   // The file is written: problems with the extras are reported but do not fail the capture.
   if (request.toClipboard) {
