@@ -2,8 +2,12 @@
 
 #include <cstdint>
 
+#include "platform/host.h"
+#include "platform/termination_request.h"
+
 // Numbers carried by MenuEvent: the status-menu items and the application menu's commands.
-inline constexpr std::int64_t ItemQuitRequest = -4;  // application menu Quit, or the system
+// The application menu's Quit, or a request from the system.
+inline constexpr std::int64_t ItemQuitRequest = QuitMenuNumber;
 inline constexpr std::int64_t ItemAppAbout = -3;
 inline constexpr std::int64_t ItemAppPreferences = -2;
 inline constexpr std::int64_t ItemCaptureEntireScreen = 1;
@@ -21,7 +25,6 @@ inline constexpr std::int32_t HotkeyEvent1 = 0x10001;
 inline constexpr std::int32_t HotkeyEvent2 = 0x10002;
 inline constexpr std::int32_t HotkeyEvent3 = 0x10003;
 inline constexpr std::int32_t HotkeyEvent4 = 0x10004;
-inline constexpr std::int32_t AppearanceChangedEvent = 0x1012C;
 inline constexpr std::int32_t CountdownFinishedEvent = 0x1012D;
 
 // Windows and gadgets of the Preferences window.

@@ -2,7 +2,11 @@
 
 // What start-up asks of the desktop session it runs in.
 
+#include <cstdint>
 #include <string>
+
+// Posted (flags PostCustom, no object or window) when the desktop turns light or dark.
+inline constexpr std::int32_t AppearanceChangedEvent = 0x1012C;
 
 class Host {
  public:

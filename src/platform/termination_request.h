@@ -1,9 +1,11 @@
 #pragma once
 
+#include <cstdint>
+
 // A request from the system to end the program (SIGTERM, SIGINT, SIGHUP at session end) is
 // not obeyed on the spot: it becomes menu event -4 so the ordinary quit runs.
 
-inline constexpr long QuitMenuNumber = -4;
+inline constexpr std::int64_t QuitMenuNumber = -4;
 
 // Installs the signal handlers; the returned descriptor becomes readable on a request.
 int WatchTerminationRequests();

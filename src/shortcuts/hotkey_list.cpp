@@ -7,11 +7,6 @@ bool HotkeyHandlerInstalled = false;
 std::uint32_t NextHotkeySerial = 1;
 std::vector<HotkeyRecord> HotkeyList;
 
-namespace {
-// Object, window and type of a hot-key event: the value that marks a parameter as not given.
-constexpr std::int64_t NotGiven = -65535;
-}  // namespace
-
 bool InstallHotkeyHandler() {
   HotkeyList.clear();
   HotkeyHandlerInstalled = false;
@@ -25,7 +20,8 @@ bool InstallHotkeyHandler() {
 void HotkeyPressedHandler(HotkeyId hotkey) {
   for (const HotkeyRecord& record : HotkeyList) {
     if (record.Serial == hotkey.id && record.Signature == hotkey.signature) {
-      QueueEvent(static_cast<std::int32_t>(record.Event), NotGiven, NotGiven, NotGiven,
+      // Object, window and type all carry the value that marks them as not given.
+      QueueEvent(static_cast<std::int32_t>(record.Event), HotkeyWindow, HotkeyWindow, HotkeyWindow,
                  PostCustom);
       return;
     }

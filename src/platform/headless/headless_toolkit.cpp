@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <fstream>
 
+#include "platform/host.h"
 #include "platform/menu_item_text.h"
 #include "platform/termination_request.h"
 #include "platform/utf.h"
@@ -192,7 +193,7 @@ void Toolkit::ChangeAppearance(bool dark) {
   PushSystemEvent([this, dark] {
     if (dark_ == dark) return;
     dark_ = dark;
-    if (observingAppearance_) QueueEvent(0x1012C, 0, 0, 0, PostCustom);
+    if (observingAppearance_) QueueEvent(AppearanceChangedEvent, 0, 0, 0, PostCustom);
   });
 }
 

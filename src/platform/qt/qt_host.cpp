@@ -4,11 +4,8 @@
 #include <QEvent>
 
 #include "platform/qt/dark_appearance.h"
+#include "platform/host.h"
 #include "platform/toolkit.h"
-
-namespace {
-constexpr std::int32_t AppearanceChangedKind = 0x1012C;
-}
 
 QtHost::~QtHost() { ObserveAppearance(false); }
 
@@ -43,7 +40,7 @@ bool QtHost::eventFilter(QObject* watched, QEvent* event) {
     const bool dark = DesktopIsDark();
     if (dark != dark_) {
       dark_ = dark;
-      QueueEvent(AppearanceChangedKind, 0, 0, 0, PostCustom);
+      QueueEvent(AppearanceChangedEvent, 0, 0, 0, PostCustom);
     }
   }
   return QObject::eventFilter(watched, event);
