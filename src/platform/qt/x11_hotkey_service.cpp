@@ -92,7 +92,7 @@ X11HotkeyService::X11HotkeyService() {
 
 X11HotkeyService::~X11HotkeyService() {
   if (filtering_) qApp->removeNativeEventFilter(this);
-  for (const Grab& grab : grabs_) Ungrab(grab.keycodes, grab.modifiers);
+  for (const Grab& grab : grabs_) Ungrab(grab);
   if (connection_ != nullptr) xcb_flush(connection_);
 }
 
@@ -117,14 +117,9 @@ std::vector<std::uint16_t> X11HotkeyService::LockVariants() const {
   return variants;
 }
 
-void X11HotkeyService::Ungrab(const std::vector<std::uint8_t>& keycodes, std::uint16_t modifiers) {
+void X11HotkeyService::Ungrab(const Grab& grab) {
   if (connection_ == nullptr) return;
-  const std::vector<std::uint16_t> variants = LockVariants();
-  for (std::uint8_t keycode : keycodes) {
-    for (std::uint16_t variant : variants) {
-      xcb_ungrab_key(connection_, keycode, root_, static_cast<std::uint16_t>(modifiers | variant));
-    }
-  }
+  for (const auto& [keycode, mask] : grab.held) xcb_ungrab_key(connection_, keycode, root_, mask);
 }
 
 bool X11HotkeyService::RegisterKey(std::uint32_t keyCode, std::uint32_t modifiers,
@@ -134,7 +129,7 @@ bool X11HotkeyService::RegisterKey(std::uint32_t keyCode, std::uint32_t modifier
   if (keysym == 0) return false;
   KeySymbols symbols(xcb_key_symbols_alloc(connection_));
   if (!symbols) return false;
-  Grab grab{hotkey, KeycodesOf(symbols, keysym), XModifiersOf(modifiers)};
+  Grab grab{hotkey, KeycodesOf(symbols, keysym), XModifiersOf(modifiers), {}};
   if (grab.keycodes.empty()) return false;
   // The server lets a client grab its own combination twice; releasing one would drop both.
   for (const Grab& existing : grabs_) {
@@ -164,19 +159,16 @@ bool X11HotkeyService::RegisterKey(std::uint32_t keyCode, std::uint32_t modifier
   }
   // Every grab is checked: another client holding any variant (BadAccess) refuses the key.
   bool refused = false;
-  std::vector<Attempt> granted;
   for (const Attempt& attempt : attempts) {
     Reply<xcb_generic_error_t> error(xcb_request_check(connection_, attempt.cookie));
     if (error) {
       refused = true;
     } else {
-      granted.push_back(attempt);
+      grab.held.emplace_back(attempt.keycode, attempt.modifiers);
     }
   }
   if (refused) {
-    for (const Attempt& attempt : granted) {
-      xcb_ungrab_key(connection_, attempt.keycode, root_, attempt.modifiers);
-    }
+    Ungrab(grab);
     xcb_flush(connection_);
     return false;
   }
@@ -188,7 +180,7 @@ bool X11HotkeyService::UnregisterKey(HotkeyId hotkey) {
   auto it = std::find_if(grabs_.begin(), grabs_.end(),
                          [hotkey](const Grab& g) { return SameHotkey(g.hotkey, hotkey); });
   if (it == grabs_.end()) return false;
-  Ungrab(it->keycodes, it->modifiers);
+  Ungrab(*it);
   xcb_flush(connection_);
   grabs_.erase(it);
   return true;

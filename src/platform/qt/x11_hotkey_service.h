@@ -4,6 +4,7 @@
 // Num Lock variants), their presses read from Qt's X connection.
 
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 #include <QAbstractNativeEventFilter>
@@ -28,10 +29,13 @@ class X11HotkeyService final : public HotkeyService, public QAbstractNativeEvent
     HotkeyId hotkey;
     std::vector<std::uint8_t> keycodes;
     std::uint16_t modifiers = 0;  // X modifier mask without the lock bits
+    // The grabs made for it, lock variants included, exactly as they will be released: the
+    // NumLock modifier may move before then.
+    std::vector<std::pair<std::uint8_t, std::uint16_t>> held;
   };
 
   std::vector<std::uint16_t> LockVariants() const;
-  void Ungrab(const std::vector<std::uint8_t>& keycodes, std::uint16_t modifiers);
+  void Ungrab(const Grab& grab);
 
   xcb_connection_t* connection_ = nullptr;  // Qt's; null without an X11 display
   std::uint32_t root_ = 0;
