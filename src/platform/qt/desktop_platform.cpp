@@ -3,6 +3,7 @@
 #include <xcb/xcb.h>
 
 #include <QApplication>
+#include <QPixmapCache>
 #include <QSocketNotifier>
 
 #include <cstdio>
@@ -71,6 +72,9 @@ DesktopPlatform::DesktopPlatform(int& argc, char** argv) : parts_(std::make_uniq
   }
 
   p.application = std::make_unique<QApplication>(argc, argv);
+  // Qt's pixmap cache trims itself on a timer that wakes an idle program; the few icons are
+  // kept by the toolkit anyway.
+  QPixmapCache::setCacheLimit(0);
   p.toolkit = std::make_unique<QtToolkit>();
   // Platforms that show nothing (offscreen) would wait forever on an alert nobody sees.
   if (platform.starts_with("offscreen") || platform.starts_with("minimal")) {
