@@ -66,14 +66,21 @@ void LoadMenuIcons() {
 }
 
 void LoadMenuSymbols() {
+  // The desktop's own icons match the rest of its menus; ours stand in where its theme has none.
   struct Symbol {
     std::int64_t slot;
+    const char* themeName;
     const char* file;
   };
-  static constexpr Symbol Symbols[] = {{DisplaySymbolImage, "symbol_display.png"},
-                                       {WindowSymbolImage, "symbol_window.png"},
-                                       {ScissorsSymbolImage, "symbol_scissors.png"},
-                                       {FolderSymbolImage, "symbol_folder.png"},
-                                       {BlankSymbolImage, "symbol_blank.png"}};
-  for (const Symbol& symbol : Symbols) LoadIconImage(symbol.slot, ResourcesPath + symbol.file);
+  static constexpr Symbol Symbols[] = {
+      {DisplaySymbolImage, "video-display", "symbol_display.png"},
+      {WindowSymbolImage, "window-new", "symbol_window.png"},
+      {ScissorsSymbolImage, "edit-cut", "symbol_scissors.png"},
+      {FolderSymbolImage, "folder", "symbol_folder.png"}};
+  for (const Symbol& symbol : Symbols) {
+    if (LoadSymbolImage(symbol.slot, symbol.themeName, ResourcesPath + symbol.file) == 0) {
+      FreeImage(symbol.slot);
+    }
+  }
+  LoadIconImage(BlankSymbolImage, ResourcesPath + "symbol_blank.png");
 }

@@ -77,6 +77,8 @@ class NativeToolkit {
   virtual NativeHandle CreateFont(std::string_view family, double size) = 0;
   virtual void ReleaseFont(NativeHandle font) = 0;
   virtual NativeHandle LoadImage(std::string_view path) = 0;
+  // The icon theme's image for a freedesktop icon name, or null when the theme has none.
+  virtual NativeHandle LoadThemeIcon(std::string_view name) = 0;
   virtual int ImageWidth(NativeHandle image) = 0;
   virtual int ImageHeight(NativeHandle image) = 0;
   virtual void ResizeImage(NativeHandle image, int width, int height) = 0;

@@ -538,6 +538,17 @@ std::int64_t LoadImage(std::int64_t number, std::string_view path) {
   return chosen;
 }
 
+std::int64_t LoadSymbolImage(std::int64_t number, std::string_view themeName,
+                             std::string_view fallbackPath) {
+  if (N() == nullptr) return 0;
+  NativeHandle native = N()->LoadThemeIcon(themeName);
+  if (native == nullptr) return LoadImage(number, fallbackPath);
+  if (number != AutoNumber) FreeImage(number);
+  const std::int64_t chosen = T().images.Choose(number);
+  T().images.records[chosen] = native;
+  return chosen;
+}
+
 int ImageExists(std::int64_t number) { return T().images.Find(number) != nullptr ? 1 : 0; }
 void* ImageHandle(std::int64_t number) { return ImageOf(number); }
 

@@ -127,6 +127,10 @@ void ReleaseFont(std::int64_t number);
 
 // Images.
 std::int64_t LoadImage(std::int64_t number, std::string_view path);
+// Loads the icon the desktop's icon theme has under `themeName` (a freedesktop icon name) at
+// the size of menu symbols, or, when the theme lacks it, the file at `fallbackPath`.
+std::int64_t LoadSymbolImage(std::int64_t number, std::string_view themeName,
+                             std::string_view fallbackPath);
 int ImageExists(std::int64_t number);
 void* ImageHandle(std::int64_t number);
 int ImageWidth(std::int64_t number);

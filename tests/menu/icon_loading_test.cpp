@@ -108,7 +108,16 @@ TEST_F(IconLoading, LoadIconImageAnswersTheSlotsImageOrNothing) {
       << "slot 0 is a real slot, not a failure";
 }
 
-TEST_F(IconLoading, MenuSymbolsComeFromTheBundledFiles) {
+TEST_F(IconLoading, MenuSymbolsComeFromTheIconThemeAndOursFillItsGaps) {
+  platform.toolkit.SetThemeIcons({"edit-cut", "folder"});
+  LoadMenuSymbols();
+  EXPECT_EQ(FileOf(Slot(DisplaySymbolImage)), "symbol_display.png");
+  EXPECT_EQ(FileOf(Slot(WindowSymbolImage)), "symbol_window.png");
+  EXPECT_EQ(Slot(ScissorsSymbolImage)->path, "theme:edit-cut");
+  EXPECT_EQ(Slot(FolderSymbolImage)->path, "theme:folder");
+}
+
+TEST_F(IconLoading, WithoutAnIconThemeMenuSymbolsComeFromTheBundledFiles) {
   LoadMenuSymbols();
   EXPECT_EQ(FileOf(Slot(DisplaySymbolImage)), "symbol_display.png");
   EXPECT_EQ(FileOf(Slot(WindowSymbolImage)), "symbol_window.png");

@@ -462,6 +462,12 @@ NativeHandle Toolkit::LoadImage(std::string_view path) {
   return images_.back().get();
 }
 
+NativeHandle Toolkit::LoadThemeIcon(std::string_view name) {
+  if (themeIcons_.count(std::string(name)) == 0) return nullptr;
+  images_.push_back(std::make_unique<Image>(Image{"theme:" + std::string(name), 16, 16, 16, 16}));
+  return images_.back().get();
+}
+
 int Toolkit::ImageWidth(NativeHandle image) { return AsImage(image)->width; }
 int Toolkit::ImageHeight(NativeHandle image) { return AsImage(image)->height; }
 

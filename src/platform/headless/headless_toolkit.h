@@ -47,6 +47,8 @@ class Toolkit : public NativeToolkit {
   void SetPointer(Point pointer) { pointer_ = pointer; }
   void SetScale(double scale) { scale_ = scale; }
   void SetDark(bool dark) { dark_ = dark; }
+  // The icon names the desktop's icon theme has.
+  void SetThemeIcons(std::set<std::string> names) { themeIcons_ = std::move(names); }
 
   // What a person sees.
   struct WindowLook {
@@ -99,6 +101,7 @@ class Toolkit : public NativeToolkit {
   NativeHandle CreateFont(std::string_view family, double size) override;
   void ReleaseFont(NativeHandle font) override;
   NativeHandle LoadImage(std::string_view path) override;
+  NativeHandle LoadThemeIcon(std::string_view name) override;
   int ImageWidth(NativeHandle image) override;
   int ImageHeight(NativeHandle image) override;
   void ResizeImage(NativeHandle image, int width, int height) override;
@@ -140,6 +143,7 @@ class Toolkit : public NativeToolkit {
   std::map<std::int64_t, int> timers_;
   std::map<std::int64_t, WindowLook> looks_;
   StatusItem status_;
+  std::set<std::string> themeIcons_;
   std::vector<DisplayRect> displays_{{0, 0, 1280, 800}};
   Point pointer_{640, 400};
   double scale_ = 1.0;

@@ -3,6 +3,7 @@
 #include <QAbstractEventDispatcher>
 #include <QApplication>
 #include <QCursor>
+#include <QIcon>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QScreen>
@@ -143,6 +144,17 @@ void QtToolkit::ReleaseFont(NativeHandle font) { EraseOwned(fonts_, font); }
 NativeHandle QtToolkit::LoadImage(std::string_view path) {
   auto image = std::make_unique<QPixmap>();
   if (!image->load(QtText(path))) return nullptr;
+  images_.push_back(std::move(image));
+  return images_.back().get();
+}
+
+NativeHandle QtToolkit::LoadThemeIcon(std::string_view name) {
+  const QIcon icon = QIcon::fromTheme(QtText(name));
+  if (icon.isNull()) return nullptr;
+  // Menu symbols are 16 points; the theme draws them for the screen's resolution.
+  const qreal ratio = qApp->devicePixelRatio();
+  auto image = std::make_unique<QPixmap>(icon.pixmap(QSize(16, 16), ratio));
+  if (image->isNull()) return nullptr;
   images_.push_back(std::move(image));
   return images_.back().get();
 }

@@ -58,6 +58,7 @@ class QtToolkit final : public QObject, public NativeToolkit {
   NativeHandle CreateFont(std::string_view family, double size) override;
   void ReleaseFont(NativeHandle font) override;
   NativeHandle LoadImage(std::string_view path) override;
+  NativeHandle LoadThemeIcon(std::string_view name) override;
   int ImageWidth(NativeHandle image) override;
   int ImageHeight(NativeHandle image) override;
   void ResizeImage(NativeHandle image, int width, int height) override;
