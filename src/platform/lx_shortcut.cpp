@@ -4,13 +4,6 @@ namespace {
 
 constexpr std::uint32_t ShiftBit = 0x10000;
 
-// Virtual key codes of the main-row digits 0 to 9.
-constexpr std::uint16_t DigitKeyCodes[10] = {29, 18, 19, 20, 21, 23, 22, 26, 28, 25};
-
-// F1 to F12 in shortcut codes: 0x100 plus the key's virtual key code.
-constexpr std::uint32_t FunctionKeyCodes[12] = {0x17A, 0x178, 0x163, 0x176, 0x160, 0x161,
-                                                0x162, 0x164, 0x165, 0x16D, 0x167, 0x16F};
-
 bool IsFunctionKey(std::uint32_t key) {
   for (std::uint32_t code : FunctionKeyCodes) {
     if (code == key) return true;

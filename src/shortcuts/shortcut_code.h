@@ -9,6 +9,8 @@
 #include <cstdint>
 #include <string>
 
+#include "platform/lx_shortcut.h"
+
 inline constexpr std::uint32_t ShortcutShift = 0x10000;
 inline constexpr std::uint32_t ShortcutControl = 0x20000;
 inline constexpr std::uint32_t ShortcutOption = 0x40000;
@@ -31,10 +33,6 @@ inline constexpr std::uint32_t KeyUp = 30;
 inline constexpr std::uint32_t KeyDown = 31;
 inline constexpr std::uint32_t KeySpace = 32;
 inline constexpr std::uint32_t KeyDelete = 127;
-// F1 to F12 are 0x100 plus the key's virtual key code.
-inline constexpr std::uint32_t FunctionKeyBase = 0x100;
-inline constexpr std::array<std::uint32_t, 12> FunctionKeyCodes = {
-    0x17A, 0x178, 0x163, 0x176, 0x160, 0x161, 0x162, 0x164, 0x165, 0x16D, 0x167, 0x16F};
 
 // The modifier symbols of a shortcut text.
 inline constexpr char16_t ControlSymbol = u'\u2303';

@@ -20,8 +20,6 @@ constexpr std::uint16_t VirtualLeft = 123;
 constexpr std::uint16_t VirtualRight = 124;
 constexpr std::uint16_t VirtualDown = 125;
 constexpr std::uint16_t VirtualUp = 126;
-// Main-row digit keys "0" to "9": Shift must not turn them into symbols.
-constexpr std::array<std::uint16_t, 10> VirtualDigits = {29, 18, 19, 20, 21, 23, 22, 26, 28, 25};
 
 }  // namespace
 
@@ -41,8 +39,9 @@ std::uint32_t MapToShortcut(std::uint32_t modifierFlags, std::uint16_t keyCode,
     case VirtualUp: return m + KeyUp;
     default: break;
   }
-  for (std::uint32_t digit = 0; digit < VirtualDigits.size(); ++digit) {
-    if (VirtualDigits[digit] == keyCode) return m + '0' + digit;
+  // Main-row digits by position: Shift must not turn them into symbols.
+  for (std::uint32_t digit = 0; digit < DigitKeyCodes.size(); ++digit) {
+    if (DigitKeyCodes[digit] == keyCode) return m + '0' + digit;
   }
   for (std::uint32_t code : FunctionKeyCodes) {
     if (code - FunctionKeyBase == keyCode) return m + code;
