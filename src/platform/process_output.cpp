@@ -1,5 +1,7 @@
 #include "platform/process_output.h"
 
+#include "platform/utf.h"
+
 #include <poll.h>
 #include <unistd.h>
 
@@ -66,24 +68,6 @@ bool NextByte(OutputBuffer& output, unsigned char& byte) {
   return true;
 }
 
-void AppendCodePoint(std::string& text, std::uint32_t c) {
-  if (c < 0x80) {
-    text += static_cast<char>(c);
-  } else if (c < 0x800) {
-    text += static_cast<char>(0xC0 | (c >> 6));
-    text += static_cast<char>(0x80 | (c & 0x3F));
-  } else if (c < 0x10000) {
-    text += static_cast<char>(0xE0 | (c >> 12));
-    text += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    text += static_cast<char>(0x80 | (c & 0x3F));
-  } else {
-    text += static_cast<char>(0xF0 | (c >> 18));
-    text += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-    text += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    text += static_cast<char>(0x80 | (c & 0x3F));
-  }
-}
-
 }  // namespace
 
 std::string ReadOutputLine(OutputBuffer& output) {
@@ -124,7 +108,7 @@ std::string ReadOutputLine(OutputBuffer& output) {
     // smuggled in by an overlong form) reads as a blank like a bad lead byte.
     const bool holdable = complete && c != 0 && c <= 0x10FFFF && (c < 0xD800 || c > 0xDFFF);
     if (holdable) {
-      AppendCodePoint(line, c);
+      AppendUtf8(line, c);
     } else {
       line += ' ';
     }
