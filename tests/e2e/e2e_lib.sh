@@ -102,12 +102,16 @@ wait_for_icon() {
   sleep 0.3  # the tray host paints the icon after embedding it
 }
 
-# Opens the status menu with a right click on the icon.
+# Opens the status menu with a right click on the icon. A click that lands while the program
+# is still busy with its previous command can be lost, so a person would click again.
 open_status_menu() {
-  local window x y width height
+  local window x y width height attempt
   read -r window x y width height < <(embedded_icon) || fail "no tray icon to click"
-  xdotool mousemove $((x + width / 2)) $((y + height / 2)) click 3
-  wait_for 'menu_is_open' 5 || fail "the status menu did not open"
+  for attempt in 1 2 3; do
+    xdotool mousemove $((x + width / 2)) $((y + height / 2)) click 3
+    wait_for 'menu_is_open' 2 && return 0
+  done
+  fail "the status menu did not open"
 }
 
 # The menu is a top-level window of the program's class; the tray icon is not top-level.
