@@ -1,58 +1,87 @@
 #include "app/dispatch.h"
 
-#include "app/command_table.h"
 #include "capture/capture_engine.h"
 #include "capture/open_capture_location.h"
 #include "menu/menu_icon.h"
+#include "platform/command_numbers.h"
 #include "platform/event_record.h"
 
 CommandRequest CommandForMenuItem(std::int64_t item) {
   switch (item) {
-    case ItemQuitRequest:
-    case ItemQuit: return {Command::Quit};
+    case QuitMenuNumber:
+    case ItemQuit:
+      return {Command::Quit};
     case ItemAppPreferences:
-    case ItemPreferences: return {Command::OpenPreferences};
-    case ItemCaptureEntireScreen: return {Command::CaptureEntireScreen};
-    case ItemCaptureWindow: return {Command::CaptureWindow};
-    case ItemCaptureSelection: return {Command::CaptureSelection};
-    case ItemOpenCaptureLocation: return {Command::OpenCaptureLocation};
-    case ItemAbout: return {Command::ShowAboutBox};
-    case ItemGiveFeedback: return {Command::OpenFeedbackForm};
-    case ItemContactMe: return {Command::OpenContactPage};
-    default: return {};  // -3 (application menu About), -1, 0 and any other number
+    case ItemPreferences:
+      return {Command::OpenPreferences};
+    case ItemCaptureEntireScreen:
+      return {Command::CaptureEntireScreen};
+    case ItemCaptureWindow:
+      return {Command::CaptureWindow};
+    case ItemCaptureSelection:
+      return {Command::CaptureSelection};
+    case ItemOpenCaptureLocation:
+      return {Command::OpenCaptureLocation};
+    case ItemAbout:
+      return {Command::ShowAboutBox};
+    case ItemGiveFeedback:
+      return {Command::OpenFeedbackForm};
+    case ItemContactMe:
+      return {Command::OpenContactPage};
+    default:
+      return {};  // -3 (application menu About), -1, 0 and any other number
   }
 }
 
 CommandRequest CommandForEvent(std::int32_t kind, std::int64_t number, std::int64_t window,
                                std::int64_t subtype) {
   switch (kind) {
-    case MenuEvent: return CommandForMenuItem(number);
+    case MenuEvent:
+      return CommandForMenuItem(number);
     case CloseWindowEvent:
       return window == PreferencesWindow ? CommandRequest{Command::ClosePreferences}
                                          : CommandRequest{};
     case GadgetEvent:
       // Gadget numbers 12 to 27 belong to the Preferences window alone.
-      if (number >= FirstPreferencesGadget && number <= LastPreferencesGadget) {
+      if (number >= 12 && number <= 27) {
         return {Command::HandlePreferencesGadget, number, subtype};
       }
       return {};
-    case HotkeyEvent1: return {Command::CaptureEntireScreen};
-    case HotkeyEvent2: return {Command::CaptureWindow};
-    case HotkeyEvent3: return {Command::CaptureSelection};
-    case HotkeyEvent4: return {Command::OpenCaptureLocation};
-    case AppearanceChangedEvent: return {Command::ApplyAppearance};
-    default: return {};
+    case HotkeyEvent1:
+      return {Command::CaptureEntireScreen};
+    case HotkeyEvent2:
+      return {Command::CaptureWindow};
+    case HotkeyEvent3:
+      return {Command::CaptureSelection};
+    case HotkeyEvent4:
+      return {Command::OpenCaptureLocation};
+    case AppearanceChangedEvent:
+      return {Command::ApplyAppearance};
+    default:
+      return {};
   }
 }
 
 bool RunCommand(const CommandRequest& request) {
   switch (request.command) {
-    case Command::Quit: return false;
-    case Command::ApplyAppearance: ApplyAppearance(); return true;
-    case Command::CaptureEntireScreen: RunCapture(CaptureEntireScreen); return true;
-    case Command::CaptureWindow: RunCapture(CaptureWindow); return true;
-    case Command::CaptureSelection: RunCapture(CaptureSelection); return true;
-    case Command::OpenCaptureLocation: OpenCaptureLocation(); return true;
-    default: return true;
+    case Command::Quit:
+      return false;
+    case Command::ApplyAppearance:
+      ApplyAppearance();
+      return true;
+    case Command::CaptureEntireScreen:
+      RunCapture(CaptureEntireScreen);
+      return true;
+    case Command::CaptureWindow:
+      RunCapture(CaptureWindow);
+      return true;
+    case Command::CaptureSelection:
+      RunCapture(CaptureSelection);
+      return true;
+    case Command::OpenCaptureLocation:
+      OpenCaptureLocation();
+      return true;
+    default:
+      return true;
   }
 }

@@ -1,10 +1,5 @@
 #pragma once
 
-#include <string>
-
-// The folder the icon files are read from, ending in "/".
-extern std::string ResourcesPath;
-
 // Starts the program on the installed platform, runs the loop and shuts down. Returns the exit
 // status, which is 0 on every path.
 int RunApplication();

@@ -1,16 +1,18 @@
 #include "capture/capture_engine.h"
 
+#include <optional>
+
 #include "capture/capture_command.h"
 #include "capture/capture_folder.h"
 #include "capture/capture_names.h"
 #include "capture/capture_tool.h"
+#include "capture/countdown_window.h"
 #include "capture/date_stamp.h"
-#include "capture/display_choice.h"
+#include "capture/display_picker.h"
 #include "platform/process.h"
 #include "platform/toolkit.h"
 #include "settings/settings_record.h"
 
-std::int64_t ScreenCount = 0;
 std::string DisplayOption;
 
 namespace {
@@ -30,13 +32,16 @@ void RunCaptureTool(std::int8_t kind, const std::string& baseName) {
 }  // namespace
 
 void RunCapture(std::int8_t kind) {
-  ScreenCount = DisplayCount();
+  const int screens = DisplayCount();
   ResolveCaptureFolder();
   // The stamp records the moment of the request, before any display choice or countdown.
   const std::string baseName = CaptureNamePrefix(kind) + MakeDateStamp();
   if (kind == CaptureEntireScreen) {
-    if (ScreenCount >= 2) ShowDisplayPicker();
-    if (DisplayOption.empty() && ScreenCount > 1) return;
+    if (screens >= 2) {
+      const std::optional<int> display = PickDisplay();
+      DisplayOption = display ? " -D" + std::to_string(*display + 1) : std::string();
+      if (!display) return;
+    }
     if (Settings.TimerSeconds >= 2 && !RunCountdown(Settings.TimerSeconds)) return;
   }
   RunCaptureTool(kind, baseName);

@@ -8,10 +8,9 @@ inline constexpr std::int8_t CaptureEntireScreen = 1;
 inline constexpr std::int8_t CaptureWindow = 2;
 inline constexpr std::int8_t CaptureSelection = 3;
 
-// The number of displays, counted again at the start of every capture.
-extern std::int64_t ScreenCount;
-// " -D" and the 1-based display number chosen in the display picker, or empty. Kept from one
-// capture to the next; only the picker changes it.
+// One of the program's few process-wide records: " -D" and the 1-based number of the display
+// chosen in the display picker, or empty. Kept from one capture to the next; only the picker
+// changes it.
 extern std::string DisplayOption;
 
 // Turns one request into one run of the capture tool and returns after the tool has ended,

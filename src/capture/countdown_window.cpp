@@ -3,24 +3,35 @@
 #include <string>
 #include <vector>
 
-#include "app/command_table.h"
-#include "capture/display_choice.h"
 #include "capture/display_geometry.h"
+#include "capture/modal_wait.h"
+#include "platform/command_numbers.h"
+#include "platform/key_codes.h"
 #include "platform/toolkit.h"
-#include "shortcuts/shortcut_code.h"
-
-std::int8_t CountdownCounter = 0;
-bool CountdownCancelled = false;
-std::map<std::string, std::int64_t> TimerTable;
 
 namespace {
 
-constexpr const char* CountdownTimerKey = "1";
 constexpr int TickMs = 1000;
 
 // Dark desktops get a light plate with dark digits, light ones the reverse (colours 0xBBGGRR).
 constexpr std::int64_t White = 0xFFFFFF;
 constexpr std::int64_t Black = 0x000000;
+
+// The number the next tick shows; it passes below 0 on the tick that ends the count.
+int counter = 0;
+std::int64_t timer = 0;
+
+void StopTimer() {
+  RemoveTimer(timer);
+  timer = 0;
+}
+
+void Tick(std::int64_t, void*) {
+  SetGadgetText(CountdownLabel, std::to_string(counter));
+  if (counter-- > 0) return;
+  StopTimer();
+  QueueEvent(CountdownFinishedEvent, 0, 0, 0, PostCustom);
+}
 
 void OpenCountdownWindow() {
   const bool dark = IsDarkAppearance() != 0;
@@ -31,12 +42,12 @@ void OpenCountdownWindow() {
   AddKeyboardShortcut(CountdownWindow, KeyEscape, EscapeItem);
   SetWindowBackground(CountdownWindow, dark ? White : Black, CountdownPlateRadius);
   SetWindowOpacity(CountdownWindow, dark ? 0.8 : 0.7);
-  NewFont(CountdownFont, ".AppleSystemUIFont", 72);
+  NewFont(CountdownFont, SystemFontFamily, 72);
   SetGadgetFont(DefaultFont, CountdownFont);
   // The label fills the plate: a 72-point line is taller than 72 on some desktops, and centred
   // in the whole plate the digits are never cut.
   NewTextGadget(CountdownLabel, 0, 0, CountdownPlateWidth, CountdownPlateHeight,
-                std::to_string(CountdownCounter), TextCentred);
+                std::to_string(counter), TextCentred);
   SetGadgetColor(CountdownLabel, ColorFront, dark ? Black : White);
   // Activating its only gadget shows the finished plate and gives it the keyboard for Escape.
   SetActiveGadget(CountdownLabel);
@@ -50,52 +61,31 @@ void CloseCountdownWindow() {
 
 }  // namespace
 
-void CountdownTick(std::int64_t, void*) {
-  SetGadgetText(CountdownLabel, std::to_string(CountdownCounter));
-  const bool wasZero = CountdownCounter == 0;
-  CountdownCounter = static_cast<std::int8_t>(static_cast<std::uint8_t>(CountdownCounter) - 1);
-  if (!wasZero) return;
-  QueueEvent(CountdownFinishedEvent, 0, 0, 0, PostCustom);
-  RemoveCountdownTimer();
-}
-
-void RemoveCountdownTimer() {
-  auto it = TimerTable.find(CountdownTimerKey);
-  if (it == TimerTable.end()) return;
-  RemoveTimer(it->second);
-  TimerTable.erase(it);
-}
-
 bool RunCountdown(int seconds) {
-  CountdownCounter = static_cast<std::int8_t>(seconds);
-  CountdownCancelled = false;
+  counter = seconds;
   OpenCountdownWindow();
+  timer = AddTimer(TickMs, Tick, nullptr);
+  // The first tick belongs to the start; the rest follow a second apart.
+  if (timer != 0) Tick(timer, nullptr);
 
-  // A timer left running by a cancelled countdown would count this one down too.
-  RemoveCountdownTimer();
-  if (const std::int64_t timer = AddTimer(TickMs, CountdownTick, nullptr); timer != 0) {
-    TimerTable[CountdownTimerKey] = timer;
-    // The first tick belongs to the start; the rest follow a second apart.
-    CountdownTick(timer, nullptr);
-  }
-
+  bool finished = false;
   std::vector<EventRecord> held;
   for (;;) {
     const std::int32_t kind = NextEvent();
     if (kind == MenuEvent && EventNumber() == EscapeItem &&
         EventWindowNumber() == CountdownWindow) {
-      CountdownCancelled = true;
       break;
     }
-    // Only the end of this count: an earlier, cancelled countdown may have posted one too.
-    if (kind == CountdownFinishedEvent && CountdownCounter == -1) break;
-    if (HoldOtherWindowEvent(held, kind, CountdownWindow)) {
-      CountdownCancelled = true;
+    // Only the end of this count: a cancelled one may have left its end in the queue.
+    if (kind == CountdownFinishedEvent && counter < 0) {
+      finished = true;
       break;
     }
+    if (HoldOtherWindowEvent(held, kind, CountdownWindow)) break;
   }
 
+  StopTimer();
   CloseCountdownWindow();
   QueueHeldEvents(held);
-  return !CountdownCancelled;
+  return finished;
 }

@@ -2,13 +2,23 @@
 
 #include <vector>
 
-#include "capture/capture_engine.h"
-#include "capture/display_choice.h"
 #include "capture/display_geometry.h"
+#include "capture/modal_wait.h"
+#include "platform/command_numbers.h"
+#include "platform/key_codes.h"
 #include "platform/toolkit.h"
-#include "shortcuts/shortcut_code.h"
 
 namespace {
+
+// The display the picker stands for: the one under its top-left corner, or, when the corner
+// lies on none (dragged past the desktop's edge), the nearest one; -1 without displays.
+int PickedDisplayIndex() {
+  if (WindowExists(PickerWindow) == 0) return -1;
+  const std::vector<DisplayRect> displays = CurrentDisplays();
+  const Point corner{WindowX(PickerWindow), WindowY(PickerWindow)};
+  const int under = DisplayUnderWindow(displays, corner);
+  return under >= 0 ? under : NearestDisplayIndex(displays, corner);
+}
 
 void FollowPickerWindow() {
   const std::string title = PickerButtonTitle(PickedDisplayIndex());
@@ -18,7 +28,7 @@ void FollowPickerWindow() {
 void OpenPickerWindow() {
   NewWindow(PickerWindow, 260, 100, 320, 80, "", WindowHidden | WindowCloseButton | WindowCentred);
   SetWindowFloating(PickerWindow, 1);
-  NewFont(PickerFont, ".AppleSystemUIFont", 12);
+  NewFont(PickerFont, SystemFontFamily, 12);
   SetGadgetFont(DefaultFont, PickerFont);
   // Wider than a narrow system font needs: with a wider desktop font the display number, the
   // one thing the button must show, would be cut off.
@@ -38,56 +48,36 @@ void ClosePickerWindow() {
   DestroyWindow(PickerWindow);
 }
 
-// " -D" and the picked display counted from 1, or empty when there is no display to pick.
-std::string ChosenDisplayOption() {
-  const int index = PickedDisplayIndex();
-  return index < 0 ? std::string() : " -D" + std::to_string(index + 1);
-}
-
 }  // namespace
-
-int PickedDisplayIndex() {
-  if (WindowExists(PickerWindow) == 0) return -1;
-  const std::vector<DisplayRect> displays = CurrentDisplays();
-  const Point corner{WindowX(PickerWindow), WindowY(PickerWindow)};
-  const int under = DisplayUnderWindow(displays, corner);
-  return under >= 0 ? under : NearestDisplayIndex(displays, corner);
-}
 
 std::string PickerButtonTitle(int displayIndex) {
   return "Capture Display #" + std::to_string(displayIndex);
 }
 
-void ShowDisplayPicker() {
+std::optional<int> PickDisplay() {
   OpenPickerWindow();
 
+  std::optional<int> chosen;
   std::vector<EventRecord> held;
   for (;;) {
     const std::int32_t kind = NextEvent();
     const bool own = EventWindowNumber() == PickerWindow;
-    if (own && kind == MenuEvent && EventNumber() == EscapeItem) {
-      DisplayOption.clear();
-      break;
-    }
-    if (own && kind == CloseWindowEvent) {
-      DisplayOption.clear();
+    if (own && ((kind == MenuEvent && EventNumber() == EscapeItem) || kind == CloseWindowEvent)) {
       break;
     }
     if (own && ((kind == GadgetEvent && EventNumber() == PickerButton) ||
                 (kind == MenuEvent && EventNumber() == PickerReturnItem))) {
-      DisplayOption = ChosenDisplayOption();
+      if (const int index = PickedDisplayIndex(); index >= 0) chosen = index;
       break;
     }
     if (own && kind == WindowMovedEvent) {
       FollowPickerWindow();
       continue;
     }
-    if (HoldOtherWindowEvent(held, kind, PickerWindow)) {
-      DisplayOption.clear();
-      break;
-    }
+    if (HoldOtherWindowEvent(held, kind, PickerWindow)) break;
   }
 
   ClosePickerWindow();
   QueueHeldEvents(held);
+  return chosen;
 }

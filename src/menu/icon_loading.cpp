@@ -2,7 +2,6 @@
 
 #include <array>
 
-#include "app/startup.h"
 #include "menu/image_slots.h"
 #include "platform/toolkit.h"
 
@@ -21,8 +20,7 @@ constexpr IconFiles SingleResolution = {
 constexpr IconFiles DoubleResolution = {
     "fancy_app_iconx2.png",
     {"app_icon2x2.png", "app_icon1x2.png", "app_icon3x2.png", "app_icon4x2.png",
-     "inv_app_icon2x2.png", "inv_app_icon1x2.png", "inv_app_icon3x2.png",
-     "inv_app_icon4x2.png"}};
+     "inv_app_icon2x2.png", "inv_app_icon1x2.png", "inv_app_icon3x2.png", "inv_app_icon4x2.png"}};
 
 constexpr int ApplicationIconPixels = 128;
 constexpr double ApplicationIconPointsOnDoubleScale = 64;
@@ -47,12 +45,12 @@ void* LoadIconImage(std::int64_t slot, const std::string& path) {
   return ImageHandle(slot);
 }
 
-void LoadMenuIcons() {
+void LoadMenuIcons(const std::string& resources) {
   double scale = MainDisplayScale();
   if (scale <= 0) scale = 1.0;  // a display that does not say counts as single resolution
   const IconFiles& files = FilesForScale(scale);
 
-  if (LoadIconImage(ApplicationIconImage, ResourcesPath + files.application) != nullptr) {
+  if (LoadIconImage(ApplicationIconImage, resources + files.application) != nullptr) {
     ResizeImage(ApplicationIconImage, ApplicationIconPixels, ApplicationIconPixels);
     if (scale >= 2.0) {
       SetImageSize(ApplicationIconImage, ApplicationIconPointsOnDoubleScale,
@@ -60,27 +58,26 @@ void LoadMenuIcons() {
     }
   }
   for (std::int64_t slot = 0; slot < 2 * MenuIconCount; ++slot) {
-    LoadIconImage(slot, ResourcesPath + files.menuBar[static_cast<std::size_t>(slot)]);
+    LoadIconImage(slot, resources + files.menuBar[static_cast<std::size_t>(slot)]);
     SetImageSize(slot, MenuBarIconPoints, MenuBarIconPoints);
   }
 }
 
-void LoadMenuSymbols() {
+void LoadMenuSymbols(const std::string& resources) {
   // The desktop's own icons match the rest of its menus; ours stand in where its theme has none.
   struct Symbol {
     std::int64_t slot;
     const char* themeName;
     const char* file;
   };
-  static constexpr Symbol Symbols[] = {
-      {DisplaySymbolImage, "video-display", "symbol_display.png"},
-      {WindowSymbolImage, "window-new", "symbol_window.png"},
-      {ScissorsSymbolImage, "edit-cut", "symbol_scissors.png"},
-      {FolderSymbolImage, "folder", "symbol_folder.png"}};
+  static constexpr Symbol Symbols[] = {{DisplaySymbolImage, "video-display", "symbol_display.png"},
+                                       {WindowSymbolImage, "window-new", "symbol_window.png"},
+                                       {ScissorsSymbolImage, "edit-cut", "symbol_scissors.png"},
+                                       {FolderSymbolImage, "folder", "symbol_folder.png"}};
   for (const Symbol& symbol : Symbols) {
-    if (LoadSymbolImage(symbol.slot, symbol.themeName, ResourcesPath + symbol.file) == 0) {
+    if (LoadSymbolImage(symbol.slot, symbol.themeName, resources + symbol.file) == 0) {
       FreeImage(symbol.slot);
     }
   }
-  LoadIconImage(BlankSymbolImage, ResourcesPath + "symbol_blank.png");
+  LoadIconImage(BlankSymbolImage, resources + "symbol_blank.png");
 }

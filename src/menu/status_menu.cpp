@@ -2,13 +2,12 @@
 
 #include <array>
 
-#include "app/command_table.h"
 #include "menu/image_slots.h"
 #include "menu/menu_icon.h"
+#include "platform/command_numbers.h"
 #include "platform/toolkit.h"
 #include "settings/derived_values.h"
 #include "settings/settings_record.h"
-#include "shortcuts/hotkey_registration.h"
 #include "shortcuts/menu_hint.h"
 
 namespace {
@@ -18,19 +17,27 @@ std::array<std::string, 4> CaptureHints;
 
 int CaptureHintIndex(std::int64_t item) {
   switch (item) {
-    case ItemCaptureEntireScreen: return 0;
-    case ItemCaptureWindow: return 1;
-    case ItemCaptureSelection: return 2;
-    case ItemOpenCaptureLocation: return 3;
-    default: return -1;
+    case ItemCaptureEntireScreen:
+      return 0;
+    case ItemCaptureWindow:
+      return 1;
+    case ItemCaptureSelection:
+      return 2;
+    case ItemOpenCaptureLocation:
+      return 3;
+    default:
+      return -1;
   }
 }
 
 std::string CaptureItemTitle(std::int64_t item) {
   switch (item) {
-    case ItemCaptureWindow: return "Capture Window...";
-    case ItemCaptureSelection: return "Capture Selection...";
-    default: return "Open Capture Location...";
+    case ItemCaptureWindow:
+      return "Capture Window...";
+    case ItemCaptureSelection:
+      return "Capture Selection...";
+    default:
+      return "Open Capture Location...";
   }
 }
 
@@ -60,7 +67,6 @@ std::string EntireScreenItemTitle(int timerSeconds) {
 }
 
 void BuildStatusMenu() {
-  RegisterStartupHotkeys();
   NewWindow(StatusMenuHostWindow, 0, 0, 0, 0, "", WindowHidden);
   CreateStatusItem();
   ShowMenuIcon();
@@ -71,8 +77,8 @@ void BuildStatusMenu() {
                  Settings.ShortKey1, DisplaySymbolImage);
   AddCaptureItem(ItemCaptureWindow, CaptureItemTitle(ItemCaptureWindow), Settings.ShortKey2,
                  WindowSymbolImage);
-  AddCaptureItem(ItemCaptureSelection, CaptureItemTitle(ItemCaptureSelection),
-                 Settings.ShortKey3, ScissorsSymbolImage);
+  AddCaptureItem(ItemCaptureSelection, CaptureItemTitle(ItemCaptureSelection), Settings.ShortKey3,
+                 ScissorsSymbolImage);
   AddMenuSeparator(StatusMenu);
   AddCaptureItem(ItemOpenCaptureLocation, CaptureItemTitle(ItemOpenCaptureLocation),
                  Settings.ShortKey4, FolderSymbolImage);

@@ -4,12 +4,11 @@
 #include <string>
 #include <string_view>
 
-// The status menu, toolkit menu 0, hosted by the hidden window 0.
+// The status menu, toolkit menu 0, hosted by the hidden window StatusMenuHostWindow.
 inline constexpr std::int64_t StatusMenu = 0;
-inline constexpr std::int64_t StatusMenuHostWindow = 0;
 
-// Registers the four global hot keys, then puts the status item in the status area with the
-// MenuIcon design and attaches the menu of capture commands to it.
+// Puts the status item in the status area with the MenuIcon design and attaches the menu of
+// capture commands to it. The hot keys are registered before: each item shows its shortcut.
 void BuildStatusMenu();
 
 // The text of item 1 before its hint: plain, or naming the countdown when seconds is not 0.

@@ -52,7 +52,7 @@ void EventQueue::Clear() {
 }
 
 bool PostingWakes(const EventRecord& record, bool systemEventPending) {
-  if (record.Event == 4) return false;
+  if (record.Event == QuietEvent) return false;
   if (record.Event == MenuEvent || (record.Flags & PostWake) != 0) return true;
   return !systemEventPending;
 }

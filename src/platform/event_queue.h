@@ -12,7 +12,6 @@ class EventQueue {
   // Returns whether the record was appended (false: dropped while suspended, or coalesced).
   bool Post(const EventRecord& record);
   bool Empty() const { return records_.empty(); }
-  std::size_t Size() const { return records_.size(); }
   EventRecord TakeHead();
   void RemoveWindowEvents(std::int64_t window);
   void Clear();
@@ -25,6 +24,9 @@ class EventQueue {
   std::deque<EventRecord> records_;
   int suspended_ = 0;
 };
+
+// A kind the queue carries that never ends a blocked wait by itself.
+inline constexpr std::int32_t QuietEvent = 4;
 
 // Whether posting `record` must end a blocked wait for system events at once.
 bool PostingWakes(const EventRecord& record, bool systemEventPending);

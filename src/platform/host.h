@@ -5,8 +5,7 @@
 #include <cstdint>
 #include <string>
 
-// Posted (flags PostCustom, no object or window) when the desktop turns light or dark.
-inline constexpr std::int32_t AppearanceChangedEvent = 0x1012C;
+#include "platform/command_numbers.h"
 
 class Host {
  public:

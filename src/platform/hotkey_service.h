@@ -1,8 +1,8 @@
 #pragma once
 
-// The desktop's system-wide hot keys: a key (virtual key code of the key-name map and a
-// modifier word: 0x100 Command, 0x200 Shift, 0x800 Option, 0x1000 Control) is registered under
-// an identifier, and every press anywhere on the desktop is reported with that identifier.
+// The desktop's system-wide hot keys: a key (virtual key code and a modifier word of Hotkey*
+// bits, see key_codes.h) is registered under an identifier, and every press anywhere on the
+// desktop is reported with that identifier.
 
 #include <cstdint>
 

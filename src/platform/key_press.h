@@ -3,16 +3,12 @@
 #include <cstdint>
 #include <string>
 
-// Modifier flags of a key event, as the desktop reports them (device-independent bits).
-inline constexpr std::uint32_t ModifierShift = 0x20000;
-inline constexpr std::uint32_t ModifierControl = 0x40000;
-inline constexpr std::uint32_t ModifierOption = 0x80000;
-inline constexpr std::uint32_t ModifierCommand = 0x100000;
+#include "platform/key_codes.h"
 
 enum class KeyEventType { KeyDown, KeyUp, FlagsChanged };
 
-// One key event in the toolkit's terms: the virtual key code of the key-name map, the modifier
-// flags, and the characters the key gives without modifiers (Shift still applied).
+// One key event in the toolkit's terms: the virtual key code, the modifier flags (Modifier*),
+// and the characters the key gives without modifiers (Shift still applied).
 struct KeyPress {
   KeyEventType type = KeyEventType::KeyDown;
   std::int64_t window = -1;

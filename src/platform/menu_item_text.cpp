@@ -56,12 +56,23 @@ struct NamedKey {
 // Keys a hint names by a whole word, because their character cannot stand in a hint ("+",
 // "&") or is not printable.
 constexpr NamedKey NamedKeys[] = {
-    {"PLUS", u'+'},          {"AMPERSAND", u'&'},    {"BACKSPACE", u'\x08'},
-    {"TAB", u'\t'},          {"RETURN", u'\r'},      {"ESC", u'\x1B'},
-    {"SPACE", u' '},         {"PGUP", u'\uF72C'},    {"PGDOWN", u'\uF72D'},
-    {"END", u'\uF72B'},      {"HOME", u'\uF729'},    {"LEFT", u'\uF702'},
-    {"UP", u'\uF700'},       {"RIGHT", u'\uF703'},   {"DOWN", u'\uF701'},
-    {"INSERT", u'\uF727'},   {"DELETE", u'\uF728'},
+    {"PLUS", u'+'},
+    {"AMPERSAND", u'&'},
+    {"BACKSPACE", u'\x08'},
+    {"TAB", u'\t'},
+    {"RETURN", u'\r'},
+    {"ESC", u'\x1B'},
+    {"SPACE", u' '},
+    {"PGUP", CharacterPageUp},
+    {"PGDOWN", CharacterPageDown},
+    {"END", CharacterEnd},
+    {"HOME", CharacterHome},
+    {"LEFT", CharacterLeft},
+    {"UP", CharacterUp},
+    {"RIGHT", CharacterRight},
+    {"DOWN", CharacterDown},
+    {"INSERT", CharacterInsert},
+    {"DELETE", CharacterDelete},
 };
 
 char16_t NamedKeyEquivalent(std::string_view token) {
@@ -86,15 +97,15 @@ MenuItemText ReadMenuItemText(std::string_view text) {
   const std::string hint = Upper(parts[1]);
   for (std::string_view token : Split(hint, '+')) {
     if (token == "CMD") {
-      item.modifierMask |= MenuModifierCommand;
+      item.modifierMask |= ModifierCommand;
     } else if (token == "SHIFT") {
-      item.modifierMask |= MenuModifierShift;
+      item.modifierMask |= ModifierShift;
     } else if (token == "ALT") {
-      item.modifierMask |= MenuModifierOption;
+      item.modifierMask |= ModifierOption;
     } else if (token == "CTRL") {
-      item.modifierMask |= MenuModifierControl;
+      item.modifierMask |= ModifierControl;
     } else if (const int n = FunctionKeyNumber(token); n != 0) {
-      item.keyEquivalent = std::u16string(1, static_cast<char16_t>(0xF704 + n - 1));
+      item.keyEquivalent = std::u16string(1, static_cast<char16_t>(CharacterF1 + n - 1));
     } else if (const char16_t key = NamedKeyEquivalent(token); key != 0) {
       item.keyEquivalent = std::u16string(1, key);
     } else {

@@ -4,11 +4,7 @@
 #include <string>
 #include <string_view>
 
-// Key-equivalent modifier mask bits of a menu item.
-inline constexpr std::uint32_t MenuModifierShift = 0x20000;
-inline constexpr std::uint32_t MenuModifierControl = 0x40000;
-inline constexpr std::uint32_t MenuModifierOption = 0x80000;
-inline constexpr std::uint32_t MenuModifierCommand = 0x100000;
+#include "platform/key_codes.h"
 
 // A menu item text split into what the menu shows: "Quit\tCmd+Q" is the title "Quit" with the
 // key equivalent "q" and Command. Hint words are read whole and in any case: "F1" to "F12" give
@@ -19,7 +15,7 @@ inline constexpr std::uint32_t MenuModifierCommand = 0x100000;
 struct MenuItemText {
   std::string title;
   std::u16string keyEquivalent;
-  std::uint32_t modifierMask = 0;
+  std::uint32_t modifierMask = 0;  // Modifier* flags
 };
 
 MenuItemText ReadMenuItemText(std::string_view text);

@@ -1,11 +1,9 @@
 #pragma once
 
-#include <cstdint>
+#include "platform/command_numbers.h"
 
 // A request from the system to end the program (SIGTERM, SIGINT, SIGHUP at session end) is
-// not obeyed on the spot: it becomes menu event -4 so the ordinary quit runs.
-
-inline constexpr std::int64_t QuitMenuNumber = -4;
+// not obeyed on the spot: it becomes the Quit menu event so the ordinary quit runs.
 
 // Installs the signal handlers; the returned descriptor becomes readable on a request.
 int WatchTerminationRequests();

@@ -13,6 +13,9 @@
 #include "platform/key_press.h"
 
 inline constexpr std::int64_t AutoNumber = -1;
+// The family name that stands for the desktop's own user-interface font; each realisation
+// maps it to its desktop's choice.
+inline constexpr std::string_view SystemFontFamily = "system-ui";
 inline constexpr std::int64_t DefaultFont = -1;
 inline constexpr int IgnoreCoordinate = -65535;
 

@@ -9,33 +9,26 @@ void WriteFirstRunDefaults() {
 
   // The in-memory DirPath and DisplayPath stay as they are: the capture engine falls back to the
   // Documents folder while DirPath is empty, and the Preferences window loads them.
-  Settings.TimerIndex = FirstRunInteger("Timer");
-  Settings.FormatIndex = FirstRunInteger("FileFormat");
-  Settings.MenuIcon = FirstRunInteger("MenuIcon");
-  Settings.SoundOn = FirstRunInteger("SoundOn");
-  Settings.ShadowOn = FirstRunInteger("ShadowOn");
-  Settings.MouseOn = FirstRunInteger("MouseOn");
-  Settings.ClipboardOn = FirstRunInteger("ClipboardOn");
-  Settings.PreviewOn = FirstRunInteger("PreviewOn");
-  Settings.Login = FirstRunInteger("Login");
-  Settings.ShortKey1.clear();
-  Settings.ShortKey2.clear();
-  Settings.ShortKey3.clear();
-  Settings.ShortKey4.clear();
+  for (const SettingKey& key : SettingKeys) {
+    if (key.followsSaveLocation) continue;
+    if (key.byte != nullptr) Settings.*key.byte = static_cast<std::int8_t>(key.firstRunInteger);
+    if (key.wide != nullptr) Settings.*key.wide = key.firstRunInteger;
+    if (key.text != nullptr) Settings.*key.text = std::string(key.firstRunText);
+  }
   Settings.LastSavePath = documents;
   DeriveFormatWords();
   DeriveTimerSeconds();
   DeriveSwitchWords();
 
   for (const SettingKey& key : SettingKeys) {
-    switch (key.type) {
-      case SettingType::Integer:
+    switch (key.kind) {
+      case SettingKind::Integer:
         WriteSetting(key.name, key.firstRunInteger, Flush::Later);
         break;
-      case SettingType::Text:
+      case SettingKind::Text:
         WriteSetting(key.name, key.firstRunText, Flush::Later);
         break;
-      case SettingType::Folder:
+      case SettingKind::Folder:
         WriteSetting(key.name, documents, Flush::Later);
         break;
     }

@@ -1,19 +1,32 @@
 #include "shortcuts/hotkey_list.h"
 
+#include "platform/command_numbers.h"
 #include "platform/event_record.h"
 #include "platform/toolkit.h"
+#include "platform/utf.h"
+#include "settings/settings_record.h"
+#include "shortcuts/key_name_map.h"
 
-bool HotkeyHandlerInstalled = false;
-std::uint32_t NextHotkeySerial = 1;
 std::vector<HotkeyRecord> HotkeyList;
+
+namespace {
+
+bool handlerInstalled = false;
+std::uint32_t nextSerial = 1;
+
+HotkeyId IdOf(const HotkeyRecord& record) {
+  return {record.Signature, record.Serial};
+}
+
+}  // namespace
 
 bool InstallHotkeyHandler() {
   HotkeyList.clear();
-  HotkeyHandlerInstalled = false;
-  NextHotkeySerial = 1;
+  handlerInstalled = false;
+  nextSerial = 1;
   HotkeyService* service = InstalledHotkeyService();
   if (service == nullptr || !service->InstallHandler(HotkeyPressedHandler)) return false;
-  HotkeyHandlerInstalled = true;
+  handlerInstalled = true;
   return true;
 }
 
@@ -26,4 +39,42 @@ void HotkeyPressedHandler(HotkeyId hotkey) {
       return;
     }
   }
+}
+
+bool RegisterHotkey(std::string_view text, std::int64_t event) {
+  HotkeyService* service = InstalledHotkeyService();
+  if (!handlerInstalled || service == nullptr || Utf8ToUtf16(text).size() < 2) return false;
+  const HotkeyKeyName key = ReadShortcutText(text);
+  const std::optional<std::uint32_t> keyCode = VirtualKeyCodeOf(key.keyName);
+  if (!keyCode) return false;
+
+  HotkeyRecord record;
+  record.ShortcutText = std::string(text);
+  record.Serial = nextSerial++;
+  record.Signature = HotkeySignatureBase + record.Serial;
+  record.Event = event;
+  if (!service->RegisterKey(*keyCode, key.modifiers, IdOf(record))) return false;
+  HotkeyList.push_back(std::move(record));
+  return true;
+}
+
+void UnregisterHotkey(std::string_view text, std::int64_t event) {
+  HotkeyService* service = InstalledHotkeyService();
+  if (!handlerInstalled || service == nullptr) return;
+  for (auto it = HotkeyList.begin(); it != HotkeyList.end();) {
+    if (it->ShortcutText != text && it->Event != event) {
+      ++it;
+      continue;
+    }
+    // A record the desktop still holds must stay, or its presses could never be released.
+    if (!service->UnregisterKey(IdOf(*it))) return;
+    it = HotkeyList.erase(it);
+  }
+}
+
+void RegisterStartupHotkeys() {
+  RegisterHotkey(Settings.ShortKey1, HotkeyEvent1);
+  RegisterHotkey(Settings.ShortKey2, HotkeyEvent2);
+  RegisterHotkey(Settings.ShortKey3, HotkeyEvent3);
+  RegisterHotkey(Settings.ShortKey4, HotkeyEvent4);
 }

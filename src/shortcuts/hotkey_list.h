@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/hotkey_service.h"
@@ -20,14 +21,24 @@ struct HotkeyRecord {
   std::uint32_t Serial = 0;
 };
 
-extern bool HotkeyHandlerInstalled;
-// Never reset after start-up and never reused, also after a refused registration.
-extern std::uint32_t NextHotkeySerial;
+// One of the program's few process-wide records: the hot keys registered now.
 extern std::vector<HotkeyRecord> HotkeyList;
 
-// Empties the list, resets the serial and installs HotkeyPressedHandler with the hot-key
+// Empties the list, restarts the serials and installs HotkeyPressedHandler with the hot-key
 // service; false (and no hot keys for the run) when it cannot be installed.
 bool InstallHotkeyHandler();
 
 // Posts the event of the record the pressed key belongs to, if it is still registered.
 void HotkeyPressedHandler(HotkeyId hotkey);
+
+// Registers `text` to post `event`; false for a text shorter than 2 characters, a key name the
+// key-name map lacks, or a combination the desktop refuses. Serials are never reused, also
+// after a refused registration.
+bool RegisterHotkey(std::string_view text, std::int64_t event);
+
+// Removes every record whose text equals `text` or whose event is `event`. Stops at the first
+// record the desktop fails to release: that one and all later ones stay.
+void UnregisterHotkey(std::string_view text, std::int64_t event);
+
+// Registers ShortKey1 to ShortKey4 for their commands, in that order.
+void RegisterStartupHotkeys();

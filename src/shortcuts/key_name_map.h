@@ -9,14 +9,8 @@
 #include <string>
 #include <string_view>
 
-// Modifier word of a hot-key registration.
-inline constexpr std::uint32_t CarbonCmdKey = 0x100;
-inline constexpr std::uint32_t CarbonShiftKey = 0x200;
-inline constexpr std::uint32_t CarbonOptionKey = 0x800;
-inline constexpr std::uint32_t CarbonControlKey = 0x1000;
-
-// Key name (exact, case-sensitive) to virtual key code. Filled once at start-up, before any hot
-// key is registered.
+// One of the program's few process-wide records: key name (exact, case-sensitive) to virtual
+// key code. Filled once at start-up, before any hot key is registered.
 extern std::map<std::string, std::uint32_t> KeyNameMap;
 void FillKeyNameMap();
 

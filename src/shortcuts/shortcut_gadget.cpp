@@ -3,49 +3,42 @@
 #include <array>
 #include <memory>
 
-#include "platform/lx_shortcut.h"
+#include "platform/key_codes.h"
 #include "platform/toolkit.h"
 #include "shortcuts/shortcut_code.h"
-
-namespace {
-
-// Virtual key codes of the keys the field takes by position rather than by character.
-constexpr std::uint16_t VirtualBackspace = 51;
-constexpr std::uint16_t VirtualTab = 48;
-constexpr std::uint16_t VirtualHome = 115;
-constexpr std::uint16_t VirtualEnd = 119;
-constexpr std::uint16_t VirtualPageUp = 116;
-constexpr std::uint16_t VirtualPageDown = 121;
-constexpr std::uint16_t VirtualLeft = 123;
-constexpr std::uint16_t VirtualRight = 124;
-constexpr std::uint16_t VirtualDown = 125;
-constexpr std::uint16_t VirtualUp = 126;
-
-}  // namespace
 
 std::uint32_t MapToShortcut(std::uint32_t modifierFlags, std::uint16_t keyCode,
                             char16_t character) {
   const std::uint32_t m = ShortcutModifiersOf(modifierFlags);
   switch (keyCode) {
-    case VirtualBackspace: return 0;
-    case VirtualTab: return m + KeyTab;
-    case VirtualHome: return m + KeyHome;
-    case VirtualEnd: return m + KeyEnd;
-    case VirtualPageUp: return m + KeyPageUp;
-    case VirtualPageDown: return m + KeyPageDown;
-    case VirtualLeft: return m + KeyLeft;
-    case VirtualRight: return m + KeyRight;
-    case VirtualDown: return m + KeyDown;
-    case VirtualUp: return m + KeyUp;
-    default: break;
+    case VirtualBackspace:
+      return 0;
+    case VirtualTab:
+      return m + KeyTab;
+    case VirtualHome:
+      return m + KeyHome;
+    case VirtualEnd:
+      return m + KeyEnd;
+    case VirtualPageUp:
+      return m + KeyPageUp;
+    case VirtualPageDown:
+      return m + KeyPageDown;
+    case VirtualLeft:
+      return m + KeyLeft;
+    case VirtualRight:
+      return m + KeyRight;
+    case VirtualDown:
+      return m + KeyDown;
+    case VirtualUp:
+      return m + KeyUp;
+    default:
+      break;
   }
   // Main-row digits by position: Shift must not turn them into symbols.
-  for (std::uint32_t digit = 0; digit < DigitKeyCodes.size(); ++digit) {
-    if (DigitKeyCodes[digit] == keyCode) return m + '0' + digit;
+  for (std::uint32_t digit = 0; digit < VirtualDigits.size(); ++digit) {
+    if (VirtualDigits[digit] == keyCode) return m + '0' + digit;
   }
-  for (std::uint32_t code : FunctionKeyCodes) {
-    if (code - FunctionKeyBase == keyCode) return m + code;
-  }
+  if (FunctionKeyNumber(FunctionKeyBase + keyCode) != 0) return m + FunctionKeyBase + keyCode;
   std::uint32_t key = character;
   if (key >= 'A' && key <= 'Z') key += 32;
   // A key the text cannot show (keypad Enter's character 3, say) would leave a shortcut of
@@ -57,7 +50,9 @@ std::uint32_t MapToShortcut(std::uint32_t modifierFlags, std::uint16_t keyCode,
 LxShortcutGadgetFunctions::LxShortcutGadgetFunctions()
     : GlobalEventHandler(AddKeyHook(&HandleGlobalEvent, this)) {}
 
-LxShortcutGadgetFunctions::~LxShortcutGadgetFunctions() { RemoveKeyHook(GlobalEventHandler); }
+LxShortcutGadgetFunctions::~LxShortcutGadgetFunctions() {
+  RemoveKeyHook(GlobalEventHandler);
+}
 
 void LxShortcutGadgetFunctions::SetGadgetState(std::int64_t state) {
   CurrentShortcut = static_cast<std::uint32_t>(state);

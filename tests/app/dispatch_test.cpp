@@ -1,12 +1,14 @@
 #include <gtest/gtest.h>
 
-#include "app/command_table.h"
 #include "app/dispatch.h"
+#include "platform/command_numbers.h"
 #include "platform/event_record.h"
 
 namespace {
 
-Command ForMenu(std::int64_t item) { return CommandForEvent(MenuEvent, item, 0, 0).command; }
+Command ForMenu(std::int64_t item) {
+  return CommandForEvent(MenuEvent, item, 0, 0).command;
+}
 
 TEST(Dispatch, EveryMenuNumberRunsItsCommand) {
   EXPECT_EQ(ForMenu(-4), Command::Quit);

@@ -7,8 +7,8 @@
 #include <cstdlib>
 #include <functional>
 
-#include "app/command_table.h"
 #include "app/startup.h"
+#include "platform/command_numbers.h"
 #include "platform/headless/headless_platform.h"
 #include "platform/toolkit.h"
 #include "support/temporary_home.h"
@@ -43,14 +43,6 @@ TEST_F(Startup, RunsIntoTheLoopAndQuitsWithStatusZero) {
   EXPECT_TRUE(platform.requesters.Alerts().empty());
   EXPECT_FALSE(platform.toolkit.AppearanceObserved()) << "the observer is removed at quit";
   EXPECT_FALSE(platform.toolkit.Status().present);
-}
-
-TEST_F(Startup, ResourcesPathSitsBesideTheExecutablesFolder) {
-  headless::Platform platform;
-  platform.toolkit.PushSystemEvent([] { QueueEvent(MenuEvent, ItemQuit, 0, 0, 0); });
-  RunApplication();
-  ASSERT_FALSE(ResourcesPath.empty());
-  EXPECT_TRUE(ResourcesPath.ends_with("/bin/../share/vantorshot/")) << ResourcesPath;
 }
 
 TEST_F(Startup, ARefusedHotKeyHandlerEndsWithTheFatalAlertAndStatusZero) {
@@ -116,7 +108,7 @@ TEST_F(Startup, TheLoopReadsOnPastOtherCommandsUntilQuit) {
     QueueEvent(CountdownFinishedEvent, 0, 0, 0, PostCustom);
     ++seen;
   });
-  platform.toolkit.PushSystemEvent([] { QueueEvent(MenuEvent, ItemQuitRequest, -1, 0, 0); });
+  platform.toolkit.PushSystemEvent([] { QueueEvent(MenuEvent, QuitMenuNumber, -1, 0, 0); });
   EXPECT_EQ(RunApplication(), 0);
   EXPECT_EQ(seen, 1);
   EXPECT_EQ(platform.toolkit.PendingEventCount(), 0u) << "the loop read on until the quit";

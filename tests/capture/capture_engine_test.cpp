@@ -2,12 +2,12 @@
 #include <string>
 #include <vector>
 
-#include "app/command_table.h"
 #include "app/dispatch.h"
 #include "capture/capture_engine.h"
 #include "capture/capture_fixture.h"
 #include "capture/capture_tool.h"
-#include "platform/executable_path.h"
+#include "platform/command_numbers.h"
+#include "platform/program_location.h"
 #include "settings/settings_record.h"
 #include "settings/settings_store.h"
 

@@ -3,9 +3,9 @@
 #include <thread>
 #include <vector>
 
-#include "app/command_table.h"
 #include "app/dispatch.h"
 #include "capture/capture_fixture.h"
+#include "platform/command_numbers.h"
 #include "settings/settings_record.h"
 #include "settings/settings_store.h"
 

@@ -3,15 +3,6 @@
 #include "capture/countdown_window.h"
 #include "platform/native_toolkit.h"
 
-CountdownTest::CountdownTest() {
-  // A timer of an earlier test went with that test's desktop.
-  TimerTable.clear();
-}
-
-CountdownTest::~CountdownTest() {
-  TimerTable.clear();
-}
-
 std::string CountdownTest::TextOf(std::int64_t gadget) const {
   const headless::Gadget* g = platform.toolkit.FindGadget(gadget);
   return g == nullptr ? "(none)" : g->text;

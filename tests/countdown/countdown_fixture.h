@@ -9,9 +9,6 @@
 // A capture fixture whose desktop is scripted for the countdown and the display picker.
 class CountdownTest : public CaptureTest {
  protected:
-  CountdownTest();
-  ~CountdownTest() override;
-
   // Text of a gadget as a person reads it, or "(none)" when it is not there.
   std::string TextOf(std::int64_t gadget) const;
   // Lets a second pass on every running timer and then runs `look`, in the same moment.

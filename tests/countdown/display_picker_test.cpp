@@ -4,11 +4,10 @@
 #include <string>
 #include <vector>
 
-#include "app/command_table.h"
 #include "capture/capture_engine.h"
 #include "capture/display_picker.h"
 #include "countdown/countdown_fixture.h"
-#include "platform/termination_request.h"
+#include "platform/command_numbers.h"
 #include "settings/settings_record.h"
 
 namespace {
@@ -109,8 +108,8 @@ TEST_F(DisplayPicker, APickerOffEveryDisplayStandsForTheNearestOne) {
 
 TEST_F(DisplayPicker, AnotherWindowsClickOrCloseNeitherConfirmsNorCancels) {
   NewWindow(PreferencesWindow, 0, 0, 400, 300, "Preferences", WindowCloseButton);
-  NewCheckboxGadget(FirstPreferencesGadget, 10, 10, 100, 20, "Sound");
-  platform.toolkit.ClickGadget(FirstPreferencesGadget);
+  NewCheckboxGadget(16, 10, 10, 100, 20, "Sound");
+  platform.toolkit.ClickGadget(16);
   platform.toolkit.PressCloseButton(PreferencesWindow);
   platform.toolkit.PushSystemEvent(
       [] { QueueEvent(HotkeyEvent1, 0, HotkeyWindow, 0, PostCustom); });
@@ -125,7 +124,7 @@ TEST_F(DisplayPicker, AnotherWindowsClickOrCloseNeitherConfirmsNorCancels) {
   EXPECT_EQ(DisplayOption, " -D2");
 
   ASSERT_EQ(NextEvent(0), GadgetEvent) << "kept for the Preferences window";
-  EXPECT_EQ(EventNumber(), FirstPreferencesGadget);
+  EXPECT_EQ(EventNumber(), 16);
   ASSERT_EQ(NextEvent(0), CloseWindowEvent);
   EXPECT_EQ(EventWindowNumber(), PreferencesWindow);
   EXPECT_EQ(NextEvent(0), 0) << "the hot key was dropped";

@@ -18,7 +18,7 @@ class IconLoading : public MenuTest {
 
 TEST_F(IconLoading, SingleScaleLoadsThe18PixelSetInTheSlotOrderOfTheMenuIconSetting) {
   platform.toolkit.SetScale(1.0);
-  LoadMenuIcons();
+  LoadMenuIcons(resources);
   const char* expected[] = {"app_icon2.png",     "app_icon1.png",     "app_icon3.png",
                             "app_icon4.png",     "inv_app_icon2.png", "inv_app_icon1.png",
                             "inv_app_icon3.png", "inv_app_icon4.png"};
@@ -40,7 +40,7 @@ TEST_F(IconLoading, SingleScaleLoadsThe18PixelSetInTheSlotOrderOfTheMenuIconSett
 
 TEST_F(IconLoading, DoubleScaleShows36PixelFilesAt18PointsAndTheApplicationIconAt64) {
   platform.toolkit.SetScale(2.0);
-  LoadMenuIcons();
+  LoadMenuIcons(resources);
   const headless::Image* dark = Slot(5);
   ASSERT_NE(dark, nullptr);
   EXPECT_EQ(FileOf(dark), "inv_app_icon1x2.png");
@@ -63,30 +63,30 @@ TEST_F(IconLoading, FractionalScalesTakeTheNearerSetInsteadOfNoIcon) {
     double scale;
     const char* slot1File;
   };
-  for (const Case& c : {Case{1.25, "app_icon1.png"}, Case{1.5, "app_icon1x2.png"},
-                        Case{1.75, "app_icon1x2.png"}, Case{3.0, "app_icon1x2.png"},
-                        Case{0.0, "app_icon1.png"}}) {
+  for (const Case& c :
+       {Case{1.25, "app_icon1.png"}, Case{1.5, "app_icon1x2.png"}, Case{1.75, "app_icon1x2.png"},
+        Case{3.0, "app_icon1x2.png"}, Case{0.0, "app_icon1.png"}}) {
     platform.toolkit.SetScale(c.scale);
-    LoadMenuIcons();
+    LoadMenuIcons(resources);
     EXPECT_EQ(FileOf(Slot(1)), c.slot1File) << c.scale;
     EXPECT_EQ(Slot(1)->pointWidth, 18.0) << c.scale;
   }
   platform.toolkit.SetScale(1.5);
-  LoadMenuIcons();
+  LoadMenuIcons(resources);
   EXPECT_EQ(Slot(ApplicationIconImage)->pointWidth, 128.0)
       << "the application icon takes its half-size points only from scale 2 on";
 }
 
 TEST_F(IconLoading, AMissingOrUnreadableFileLeavesOnlyItsSlotEmpty) {
-  ScratchFolder resources;
+  ScratchFolder partial;
   for (const char* name : {"app_icon1.png", "app_icon3.png", "fancy_app_icon.png"}) {
-    fs::copy_file(fs::path(VANTORSHOT_BUILT_RESOURCES) / name, resources.Path() + name);
+    fs::copy_file(fs::path(VANTORSHOT_BUILT_RESOURCES) / name, partial.Path() + name);
   }
-  resources.WriteFile("app_icon4.png", "not a picture");
-  ResourcesPath = resources.Path();
+  partial.WriteFile("app_icon4.png", "not a picture");
+  resources = partial.Path();
   platform.toolkit.SetScale(1.0);
 
-  LoadMenuIcons();
+  LoadMenuIcons(resources);
   EXPECT_TRUE(ImageExists(1));
   EXPECT_TRUE(ImageExists(2));
   EXPECT_TRUE(ImageExists(ApplicationIconImage));
@@ -96,21 +96,21 @@ TEST_F(IconLoading, AMissingOrUnreadableFileLeavesOnlyItsSlotEmpty) {
 }
 
 TEST_F(IconLoading, LoadIconImageAnswersTheSlotsImageOrNothing) {
-  void* loaded = LoadIconImage(20, ResourcesPath + "app_icon1.png");
+  void* loaded = LoadIconImage(20, resources + "app_icon1.png");
   ASSERT_NE(loaded, nullptr);
   EXPECT_EQ(loaded, ImageHandle(20));
   EXPECT_EQ(ImageWidth(20), 18);
 
-  EXPECT_EQ(LoadIconImage(20, ResourcesPath + "no_such_icon.png"), nullptr);
+  EXPECT_EQ(LoadIconImage(20, resources + "no_such_icon.png"), nullptr);
   EXPECT_FALSE(ImageExists(20)) << "a failed load leaves the slot empty, not holding the old one";
 
-  EXPECT_NE(LoadIconImage(0, ResourcesPath + "app_icon2.png"), nullptr)
+  EXPECT_NE(LoadIconImage(0, resources + "app_icon2.png"), nullptr)
       << "slot 0 is a real slot, not a failure";
 }
 
 TEST_F(IconLoading, MenuSymbolsComeFromTheIconThemeAndOursFillItsGaps) {
   platform.toolkit.SetThemeIcons({"edit-cut", "folder"});
-  LoadMenuSymbols();
+  LoadMenuSymbols(resources);
   EXPECT_EQ(FileOf(Slot(DisplaySymbolImage)), "symbol_display.png");
   EXPECT_EQ(FileOf(Slot(WindowSymbolImage)), "symbol_window.png");
   EXPECT_EQ(Slot(ScissorsSymbolImage)->path, "theme:edit-cut");
@@ -118,7 +118,7 @@ TEST_F(IconLoading, MenuSymbolsComeFromTheIconThemeAndOursFillItsGaps) {
 }
 
 TEST_F(IconLoading, WithoutAnIconThemeMenuSymbolsComeFromTheBundledFiles) {
-  LoadMenuSymbols();
+  LoadMenuSymbols(resources);
   EXPECT_EQ(FileOf(Slot(DisplaySymbolImage)), "symbol_display.png");
   EXPECT_EQ(FileOf(Slot(WindowSymbolImage)), "symbol_window.png");
   EXPECT_EQ(FileOf(Slot(ScissorsSymbolImage)), "symbol_scissors.png");

@@ -1,11 +1,12 @@
 #include "menu/menu_icon.h"
 
-#include "app/command_table.h"
 #include "app/dispatch.h"
 #include "menu/icon_loading.h"
 #include "menu/status_menu.h"
 #include "menu_fixture.h"
+#include "platform/command_numbers.h"
 #include "platform/toolkit.h"
+#include "shortcuts/hotkey_list.h"
 #include "support/scratch_folder.h"
 
 namespace {
@@ -13,8 +14,9 @@ namespace {
 class MenuIconTest : public MenuTest {
  protected:
   void Start() {
-    LoadMenuIcons();
-    LoadMenuSymbols();
+    LoadMenuIcons(resources);
+    LoadMenuSymbols(resources);
+    RegisterStartupHotkeys();
     BuildStatusMenu();
     platform.host.ObserveAppearance(true);
   }
@@ -23,8 +25,8 @@ class MenuIconTest : public MenuTest {
   void RunNextEvent() {
     const std::int32_t kind = NextEvent(0);
     ASSERT_EQ(kind, AppearanceChangedEvent);
-    EXPECT_TRUE(RunCommand(CommandForEvent(kind, EventNumber(), EventWindowNumber(),
-                                           EventSubtype())));
+    EXPECT_TRUE(
+        RunCommand(CommandForEvent(kind, EventNumber(), EventWindowNumber(), EventSubtype())));
   }
 
   std::string StatusFile() { return FileOf(platform.toolkit.Status().image); }
@@ -67,7 +69,7 @@ TEST_F(MenuIconTest, AMenuIconOutside0To3NeverTouchesTheStatusImage) {
 
 TEST_F(MenuIconTest, AtAnEmptyIconSlotTheStatusItemHasNoImage) {
   ScratchFolder empty;
-  ResourcesPath = empty.Path();
+  resources = empty.Path();
   Start();
   EXPECT_TRUE(platform.toolkit.Status().present);
   EXPECT_EQ(platform.toolkit.Status().image, nullptr);

@@ -1,9 +1,10 @@
 #include <string>
 #include <vector>
 
-#include "app/command_table.h"
+#include "app/startup.h"
 #include "menu/status_menu.h"
 #include "menu_fixture.h"
+#include "platform/command_numbers.h"
 #include "platform/toolkit.h"
 #include "support/temporary_home.h"
 
@@ -54,10 +55,9 @@ TEST_F(StartupMenuTest, AFirstStartShowsTheDefaultsBeforeTheLoopAndQuitEndsWithS
   EXPECT_TRUE(seen.statusItem);
   EXPECT_EQ(seen.statusImage, "app_icon1.png") << "a first start chooses MenuIcon 1";
   EXPECT_EQ(seen.titles,
-            (std::vector<std::string>{"Capture Entire Screen (3 sec Timer)",
-                                      "Capture Window...", "Capture Selection...",
-                                      "Open Capture Location...", "Preferences...", "More...",
-                                      "Quit"}));
+            (std::vector<std::string>{"Capture Entire Screen (3 sec Timer)", "Capture Window...",
+                                      "Capture Selection...", "Open Capture Location...",
+                                      "Preferences...", "More...", "Quit"}));
   EXPECT_EQ(seen.entireScreenKey, "");
   EXPECT_EQ(seen.applicationIconWidth, 128);
   EXPECT_FALSE(platform.toolkit.Status().present) << "the status item is removed at quit";

@@ -1,8 +1,8 @@
 #include "menu/status_menu.h"
 
-#include "app/command_table.h"
 #include "menu/icon_loading.h"
 #include "menu_fixture.h"
+#include "platform/command_numbers.h"
 #include "platform/menu_item_text.h"
 #include "platform/toolkit.h"
 #include "shortcuts/hotkey_list.h"
@@ -11,13 +11,14 @@
 
 namespace {
 
-constexpr std::uint32_t ShiftCommand = MenuModifierShift | MenuModifierCommand;
+constexpr std::uint32_t ShiftCommand = ModifierShift | ModifierCommand;
 
 class StatusMenuTest : public MenuTest {
  protected:
   void Build() {
-    LoadMenuIcons();
-    LoadMenuSymbols();
+    LoadMenuIcons(resources);
+    LoadMenuSymbols(resources);
+    RegisterStartupHotkeys();
     BuildStatusMenu();
   }
 
@@ -54,19 +55,18 @@ TEST_F(StatusMenuTest, FirstStartShowsEveryItemInOrderWithoutCaptureKeys) {
   ASSERT_TRUE(platform.toolkit.Status().present);
 
   EXPECT_EQ(Layout(), (std::vector<std::string>{
-                          "Capture Entire Screen", "Capture Window...", "Capture Selection...",
-                          "-", "Open Capture Location...", "-", "Preferences...", "-",
-                          "More...", "  About", "  -", "  Give Feedback", "  Contact Me", "-",
-                          "Quit"}));
+                          "Capture Entire Screen", "Capture Window...", "Capture Selection...", "-",
+                          "Open Capture Location...", "-", "Preferences...", "-", "More...",
+                          "  About", "  -", "  Give Feedback", "  Contact Me", "-", "Quit"}));
   for (std::int64_t item : {1, 2, 3, 5}) {
     EXPECT_EQ(Item(item).keyEquivalent, "") << item;
     EXPECT_EQ(Item(item).modifierMask, 0u) << item;
     EXPECT_FALSE(Item(item).disabled) << item;
   }
   EXPECT_EQ(Item(ItemPreferences).keyEquivalent, ",");
-  EXPECT_EQ(Item(ItemPreferences).modifierMask, MenuModifierCommand);
+  EXPECT_EQ(Item(ItemPreferences).modifierMask, ModifierCommand);
   EXPECT_EQ(Item(ItemQuit).keyEquivalent, "q");
-  EXPECT_EQ(Item(ItemQuit).modifierMask, MenuModifierCommand);
+  EXPECT_EQ(Item(ItemQuit).modifierMask, ModifierCommand);
   EXPECT_EQ(Item(ItemAbout).text, "About");
 }
 
@@ -85,10 +85,10 @@ TEST_F(StatusMenuTest, EveryItemHasAPictureSoTheTitlesLineUp) {
 }
 
 TEST_F(StatusMenuTest, AMissingSymbolFallsBackToTheBlankPicture) {
-  ScratchFolder resources;
+  ScratchFolder symbols;
   std::filesystem::copy_file(std::filesystem::path(VANTORSHOT_BUILT_RESOURCES) / "symbol_blank.png",
-                             resources.Path() + "symbol_blank.png");
-  ResourcesPath = resources.Path();
+                             symbols.Path() + "symbol_blank.png");
+  resources = symbols.Path();
   Build();
   for (std::int64_t item : {1, 2, 3, 5}) {
     EXPECT_EQ(FileOf(Item(item).image), "symbol_blank.png") << item;
@@ -131,8 +131,7 @@ TEST_F(StatusMenuTest, CaptureItemsCarryTheirShortcutsAsKeyEquivalents) {
   EXPECT_EQ(Item(2).text, "Capture Window...\tAlt+Cmd+W");
   EXPECT_EQ(Item(2).keyEquivalent, "w");
   EXPECT_EQ(Item(3).text, "Capture Selection...\tCtrl+Alt+Shift+3");
-  EXPECT_EQ(Item(3).modifierMask,
-            MenuModifierControl | MenuModifierOption | MenuModifierShift);
+  EXPECT_EQ(Item(3).modifierMask, ModifierControl | ModifierOption | ModifierShift);
   EXPECT_EQ(Item(5).title, "Open Capture Location...");
   EXPECT_EQ(Item(5).keyEquivalent, "\xEF\x9C\x88") << "F5 is the function-key character U+F708";
 }
@@ -140,7 +139,7 @@ TEST_F(StatusMenuTest, CaptureItemsCarryTheirShortcutsAsKeyEquivalents) {
 TEST_F(StatusMenuTest, BuildingRegistersTheHotKeysAndARefusedOneStillShowsItsHint) {
   FillKeyNameMap();
   ASSERT_TRUE(InstallHotkeyHandler());
-  constexpr std::uint32_t ControlOptionShift = CarbonControlKey | CarbonOptionKey | CarbonShiftKey;
+  constexpr std::uint32_t ControlOptionShift = HotkeyControl | HotkeyOption | HotkeyShift;
   platform.hotkeys.RefuseKey(20, ControlOptionShift);
   Settings.ShortKey2 = "⌥⌘W";
   Settings.ShortKey3 = "⌃⌥⇧3";
@@ -148,9 +147,9 @@ TEST_F(StatusMenuTest, BuildingRegistersTheHotKeysAndARefusedOneStillShowsItsHin
 
   ASSERT_EQ(platform.hotkeys.Registrations().size(), 1u);
   EXPECT_EQ(platform.hotkeys.Registrations()[0].keyCode, 13u) << "W";
-  EXPECT_EQ(platform.hotkeys.Registrations()[0].modifiers, CarbonOptionKey | CarbonCmdKey);
+  EXPECT_EQ(platform.hotkeys.Registrations()[0].modifiers, HotkeyOption | HotkeyCommand);
   EXPECT_EQ(Item(3).keyEquivalent, "3") << "taken by another program, still a menu key";
-  EXPECT_EQ(Item(3).modifierMask, MenuModifierControl | MenuModifierOption | MenuModifierShift);
+  EXPECT_EQ(Item(3).modifierMask, ModifierControl | ModifierOption | ModifierShift);
 }
 
 TEST_F(StatusMenuTest, ClipboardOrViewerOutputDisablesOpenCaptureLocation) {

@@ -46,12 +46,12 @@ TEST(MenuItemTextReading, TitleKeyEquivalentAndMask) {
   MenuItemText quit = ReadMenuItemText("Quit\tCmd+Q");
   EXPECT_EQ(quit.title, "Quit");
   EXPECT_EQ(quit.keyEquivalent, u"q");
-  EXPECT_EQ(quit.modifierMask, MenuModifierCommand);
+  EXPECT_EQ(quit.modifierMask, ModifierCommand);
 
   MenuItemText prefs = ReadMenuItemText("Preferences...\tCmd+,");
   EXPECT_EQ(prefs.title, "Preferences...");
   EXPECT_EQ(prefs.keyEquivalent, u",");
-  EXPECT_EQ(prefs.modifierMask, MenuModifierCommand);
+  EXPECT_EQ(prefs.modifierMask, ModifierCommand);
 
   MenuItemText empty = ReadMenuItemText("Capture Entire Screen\t");
   EXPECT_EQ(empty.title, "Capture Entire Screen");
@@ -61,12 +61,11 @@ TEST(MenuItemTextReading, TitleKeyEquivalentAndMask) {
   EXPECT_EQ(ReadMenuItemText("Capture\tShift+Cmd+a").keyEquivalent, u"a");
   MenuItemText upper = ReadMenuItemText("Capture\tSHIFT+CMD+A");
   EXPECT_EQ(upper.keyEquivalent, u"a");
-  EXPECT_EQ(upper.modifierMask, MenuModifierShift | MenuModifierCommand);
+  EXPECT_EQ(upper.modifierMask, ModifierShift | ModifierCommand);
   EXPECT_EQ(ReadMenuItemText("X\tCtrl+Alt+F5").keyEquivalent, u"\uF708");
-  EXPECT_EQ(ReadMenuItemText("X\tCtrl+Alt+F5").modifierMask,
-            MenuModifierControl | MenuModifierOption);
+  EXPECT_EQ(ReadMenuItemText("X\tCtrl+Alt+F5").modifierMask, ModifierControl | ModifierOption);
   // Only the first hint counts; a later key word replaces an earlier one.
-  EXPECT_EQ(ReadMenuItemText("X\tCmd+B\tShift+C").modifierMask, MenuModifierCommand);
+  EXPECT_EQ(ReadMenuItemText("X\tCmd+B\tShift+C").modifierMask, ModifierCommand);
   EXPECT_EQ(ReadMenuItemText("X\tB+C").keyEquivalent, u"c");
 }
 

@@ -72,19 +72,19 @@ TEST_F(KeyNames, MapHoldsAllNamesWithSharedCodesForShiftedSymbols) {
 
 TEST_F(KeyNames, ReadingATextGivesModifierWordAndKeyName) {
   HotkeyKeyName escape = ReadShortcutText("⌘⎋");
-  EXPECT_EQ(escape.modifiers, CarbonCmdKey);
+  EXPECT_EQ(escape.modifiers, HotkeyCommand);
   EXPECT_EQ(escape.keyName, "Esc");
   EXPECT_EQ(CodeOf("⌘⎋"), 53u);
 
   HotkeyKeyName ret = ReadShortcutText("⌥↩");
-  EXPECT_EQ(ret.modifiers, CarbonOptionKey);
+  EXPECT_EQ(ret.modifiers, HotkeyOption);
   EXPECT_EQ(ret.keyName, "Return");
   EXPECT_EQ(CodeOf("⌥↩"), 36u);
 
-  EXPECT_EQ(ReadShortcutText("⇧⌘3").modifiers, CarbonShiftKey | CarbonCmdKey);
+  EXPECT_EQ(ReadShortcutText("⇧⌘3").modifiers, HotkeyShift | HotkeyCommand);
   EXPECT_EQ(CodeOf("⇧⌘3"), 20u);
   // The order of the symbols does not matter when reading.
-  EXPECT_EQ(ReadShortcutText("⌘⇧3").modifiers, CarbonShiftKey | CarbonCmdKey);
+  EXPECT_EQ(ReadShortcutText("⌘⇧3").modifiers, HotkeyShift | HotkeyCommand);
   EXPECT_EQ(CodeOf("⌘⇧3"), 20u);
 
   HotkeyKeyName all = ReadShortcutText("⌃⌥⇧⌘F12");
@@ -107,7 +107,7 @@ TEST_F(KeyNames, SymbolsOfTheFieldWithoutAKeyNameGiveNoCode) {
 
 TEST_F(KeyNames, RepeatedModifierSymbolCountsOnce) {
   // Added up, two Command symbols would make the Shift bit.
-  EXPECT_EQ(ReadShortcutText("⌘⌘A").modifiers, CarbonCmdKey);
+  EXPECT_EQ(ReadShortcutText("⌘⌘A").modifiers, HotkeyCommand);
 }
 
 }  // namespace

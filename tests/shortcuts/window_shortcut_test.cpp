@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "platform/headless/headless_platform.h"
-#include "platform/lx_shortcut.h"
 #include "platform/toolkit.h"
+#include "platform/window_shortcut.h"
 
 namespace {
 
@@ -41,38 +41,40 @@ TEST(WindowShortcut, ShiftChangesTheCharacterItMatches) {
   EXPECT_EQ(MakeLxShortcut(0x80061, 1).character, u'a');
   EXPECT_EQ(MakeLxShortcut(0x0002B, 1).character, u'+');
 
-  EXPECT_TRUE(LxShortcutMatches(MakeLxShortcut(0x10061, 1), Press(ModifierShift, 0, u"A")));
-  EXPECT_FALSE(LxShortcutMatches(MakeLxShortcut(0x10061, 1), Press(ModifierShift, 0, u"a")));
-  EXPECT_TRUE(LxShortcutMatches(MakeLxShortcut(0x00061, 1), Press(0, 0, u"a")));
+  EXPECT_TRUE(WindowShortcutMatches(MakeLxShortcut(0x10061, 1), Press(ModifierShift, 0, u"A")));
+  EXPECT_FALSE(WindowShortcutMatches(MakeLxShortcut(0x10061, 1), Press(ModifierShift, 0, u"a")));
+  EXPECT_TRUE(WindowShortcutMatches(MakeLxShortcut(0x00061, 1), Press(0, 0, u"a")));
   // Beside Command the event still reports the shifted character.
   const LxShortcut shiftCommandA = MakeLxShortcut(0x90061, 1);
-  EXPECT_TRUE(LxShortcutMatches(shiftCommandA, Press(ModifierShift | ModifierCommand, 0, u"A")));
+  EXPECT_TRUE(
+      WindowShortcutMatches(shiftCommandA, Press(ModifierShift | ModifierCommand, 0, u"A")));
 }
 
 TEST(WindowShortcut, ModifiersMustMatchExactly) {
   const LxShortcut commandW = MakeLxShortcut(0x80077, 1);
-  EXPECT_TRUE(LxShortcutMatches(commandW, Press(ModifierCommand, 13, u"w")));
-  EXPECT_FALSE(LxShortcutMatches(commandW, Press(0, 13, u"w")));
-  EXPECT_FALSE(LxShortcutMatches(commandW, Press(ModifierCommand | ModifierOption, 13, u"w")));
+  EXPECT_TRUE(WindowShortcutMatches(commandW, Press(ModifierCommand, 13, u"w")));
+  EXPECT_FALSE(WindowShortcutMatches(commandW, Press(0, 13, u"w")));
+  EXPECT_FALSE(WindowShortcutMatches(commandW, Press(ModifierCommand | ModifierOption, 13, u"w")));
   // Caps Lock (0x10000) and the numeric-pad flag (0x200000) drop out.
-  EXPECT_TRUE(LxShortcutMatches(commandW, Press(ModifierCommand | 0x10000 | 0x200000, 13, u"w")));
+  EXPECT_TRUE(
+      WindowShortcutMatches(commandW, Press(ModifierCommand | 0x10000 | 0x200000, 13, u"w")));
   KeyPress up = Press(ModifierCommand, 13, u"w");
   up.type = KeyEventType::KeyUp;
-  EXPECT_FALSE(LxShortcutMatches(commandW, up));
+  EXPECT_FALSE(WindowShortcutMatches(commandW, up));
 }
 
 TEST(WindowShortcut, DigitsAndFunctionKeysMatchByVirtualKeyCode) {
   const LxShortcut commandFour = MakeLxShortcut(0x80034, 1);
   EXPECT_EQ(commandFour.keyCode, 21);
-  EXPECT_TRUE(LxShortcutMatches(commandFour, Press(ModifierCommand, 21, u"$")));
-  EXPECT_FALSE(LxShortcutMatches(commandFour, Press(ModifierCommand, 86, u"4")));
+  EXPECT_TRUE(WindowShortcutMatches(commandFour, Press(ModifierCommand, 21, u"$")));
+  EXPECT_FALSE(WindowShortcutMatches(commandFour, Press(ModifierCommand, 86, u"4")));
   EXPECT_EQ(MakeLxShortcut(0x30, 1).keyCode, 29);
   EXPECT_EQ(MakeLxShortcut(0x39, 1).keyCode, 25);
 
   const LxShortcut f5 = MakeLxShortcut(0x160, 1);
   EXPECT_EQ(f5.keyCode, 96);
-  EXPECT_TRUE(LxShortcutMatches(f5, Press(0, 96, u"\uF708")));
-  EXPECT_FALSE(LxShortcutMatches(f5, Press(0, 97, u"\uF708")));
+  EXPECT_TRUE(WindowShortcutMatches(f5, Press(0, 96, u"\uF708")));
+  EXPECT_FALSE(WindowShortcutMatches(f5, Press(0, 97, u"\uF708")));
   EXPECT_EQ(MakeLxShortcut(0x17A, 1).keyCode, 122);
   // Only the twelve function-key codes are matched by key code.
   EXPECT_EQ(MakeLxShortcut(0x150, 1).keyCode, 0);
@@ -80,10 +82,10 @@ TEST(WindowShortcut, DigitsAndFunctionKeysMatchByVirtualKeyCode) {
 
 TEST(WindowShortcut, CharacterMustBeExactlyOneAndThreeCountsAsReturn) {
   const LxShortcut ret = MakeLxShortcut(13, 1);
-  EXPECT_TRUE(LxShortcutMatches(ret, Press(0, 36, u"\r")));
-  EXPECT_TRUE(LxShortcutMatches(ret, Press(0, 76, u"\x03")));
-  EXPECT_FALSE(LxShortcutMatches(ret, Press(0, 36, u"")));
-  EXPECT_FALSE(LxShortcutMatches(ret, Press(0, 36, u"\r\r")));
+  EXPECT_TRUE(WindowShortcutMatches(ret, Press(0, 36, u"\r")));
+  EXPECT_TRUE(WindowShortcutMatches(ret, Press(0, 76, u"\x03")));
+  EXPECT_FALSE(WindowShortcutMatches(ret, Press(0, 36, u"")));
+  EXPECT_FALSE(WindowShortcutMatches(ret, Press(0, 36, u"\r\r")));
 }
 
 TEST(WindowShortcut, MatchPostsMenuEventOnlyForItsWindow) {

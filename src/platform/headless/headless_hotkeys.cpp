@@ -5,7 +5,9 @@
 namespace headless {
 
 namespace {
-bool SameId(HotkeyId a, HotkeyId b) { return a.signature == b.signature && a.id == b.id; }
+bool SameId(HotkeyId a, HotkeyId b) {
+  return a.signature == b.signature && a.id == b.id;
+}
 }  // namespace
 
 bool Hotkeys::InstallHandler(HotkeyPressedFunction handler) {
@@ -24,7 +26,6 @@ bool Hotkeys::RegisterKey(std::uint32_t keyCode, std::uint32_t modifiers, Hotkey
 }
 
 bool Hotkeys::UnregisterKey(HotkeyId hotkey) {
-  if (failUnregister_) return false;
   auto it = std::find_if(registrations_.begin(), registrations_.end(),
                          [hotkey](const Registration& r) { return SameId(r.hotkey, hotkey); });
   if (it == registrations_.end()) return false;

@@ -11,7 +11,7 @@
 namespace headless {
 
 // Hot keys of a desktop the test controls: it can refuse the handler, refuse a key as if
-// another program held it, fail an unregistration, and press a registered key.
+// another program held it, fail the unregistration of a key, and press a registered key.
 class Hotkeys final : public HotkeyService {
  public:
   explicit Hotkeys(Toolkit& toolkit) : toolkit_(toolkit) {}
@@ -26,7 +26,6 @@ class Hotkeys final : public HotkeyService {
   void RefuseKey(std::uint32_t keyCode, std::uint32_t modifiers) {
     refusedKeys_.insert({keyCode, modifiers});
   }
-  void FailUnregistrations(bool fail) { failUnregister_ = fail; }
   // Fails the unregistration of one key only, as long as `fail` holds.
   void FailUnregistrationOf(std::uint32_t keyCode, std::uint32_t modifiers, bool fail) {
     if (fail) {
@@ -49,7 +48,6 @@ class Hotkeys final : public HotkeyService {
   Toolkit& toolkit_;
   HotkeyPressedFunction handler_ = nullptr;
   bool refuseHandler_ = false;
-  bool failUnregister_ = false;
   std::set<std::pair<std::uint32_t, std::uint32_t>> refusedKeys_;
   std::set<std::pair<std::uint32_t, std::uint32_t>> failingKeys_;
   std::vector<Registration> registrations_;

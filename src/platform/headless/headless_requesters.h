@@ -13,21 +13,19 @@ class Requesters final : public ::Requesters {
  public:
   void QueueAlertAnswer(int tag) { alertAnswers_.push_back(tag); }
   void QueueFolderChoice(std::string folder) { folderChoices_.push_back(std::move(folder)); }
-  void SetLanguage(std::string language) { language_ = std::move(language); }
 
   const std::vector<AlertRequest>& Alerts() const { return alerts_; }
   const std::vector<FolderRequest>& FolderRequests() const { return folders_; }
 
   int RunAlert(const AlertRequest& request) override;
   std::string RunFolderChooser(const FolderRequest& request) override;
-  std::string PreferredLanguage() override { return language_; }
+  std::string PreferredLanguage() override { return "en-US"; }
 
  private:
   std::deque<int> alertAnswers_;
   std::deque<std::string> folderChoices_;
   std::vector<AlertRequest> alerts_;
   std::vector<FolderRequest> folders_;
-  std::string language_ = "en-US";
 };
 
 }  // namespace headless

@@ -61,7 +61,6 @@ class Toolkit : public NativeToolkit {
   const Gadget* FindGadget(std::int64_t number) const;
   const StatusItem& Status() const { return status_; }
   const MenuItem* FindMenuItem(std::int64_t menu, std::int64_t item) const;
-  std::vector<const Window*> VisibleWindows() const;
   std::vector<std::int64_t> RunningTimers() const;
   int TimerInterval(std::int64_t timer) const;
   int WakeCount() const { return wakes_; }

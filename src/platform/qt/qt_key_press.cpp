@@ -2,7 +2,7 @@
 
 #include <QKeyEvent>
 
-#include "platform/qt/mac_key_table.h"
+#include "platform/qt/virtual_key_table.h"
 
 namespace {
 
@@ -18,9 +18,9 @@ std::uint32_t ModifierFlagsOf(Qt::KeyboardModifiers modifiers) {
 
 std::uint16_t KeyCodeOf(const QKeyEvent& event) {
   // The X key code names the physical key, so Shift+4 is the "4" key on every layout.
-  if (auto code = MacKeyCodeForXKeycode(event.nativeScanCode())) return *code;
+  if (auto code = VirtualKeyForXKeycode(event.nativeScanCode())) return *code;
   const bool keypad = (event.modifiers() & Qt::KeypadModifier) != 0;
-  return MacKeyCodeForQtKey(event.key(), keypad).value_or(0xFFFF);
+  return VirtualKeyForQtKey(event.key(), keypad).value_or(0xFFFF);
 }
 
 // What the key gives with Shift applied and Control, Option and Command ignored.

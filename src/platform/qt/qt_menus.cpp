@@ -11,7 +11,9 @@ namespace {
 
 constexpr const char* ItemNumberProperty = "toolkitItem";
 
-QMenu* AsMenu(NativeHandle handle) { return static_cast<QMenu*>(handle); }
+QMenu* AsMenu(NativeHandle handle) {
+  return static_cast<QMenu*>(handle);
+}
 
 QIcon IconOf(NativeHandle image) {
   return image == nullptr ? QIcon() : QIcon(*static_cast<QPixmap*>(image));
@@ -22,16 +24,16 @@ QKeySequence SequenceOf(const MenuItemText& text) {
   if (text.keyEquivalent.size() != 1) return {};
   const char16_t c = text.keyEquivalent[0];
   int key = 0;
-  if (c >= 0xF704 && c <= 0xF70F) {
-    key = Qt::Key_F1 + (c - 0xF704);
+  if (c >= CharacterF1 && c < CharacterF1 + 12) {
+    key = Qt::Key_F1 + (c - CharacterF1);
   } else {
     key = QChar(c).toUpper().unicode();
   }
   Qt::KeyboardModifiers modifiers;
-  if (text.modifierMask & MenuModifierShift) modifiers |= Qt::ShiftModifier;
-  if (text.modifierMask & MenuModifierControl) modifiers |= Qt::ControlModifier;
-  if (text.modifierMask & MenuModifierOption) modifiers |= Qt::AltModifier;
-  if (text.modifierMask & MenuModifierCommand) modifiers |= Qt::MetaModifier;
+  if (text.modifierMask & ModifierShift) modifiers |= Qt::ShiftModifier;
+  if (text.modifierMask & ModifierControl) modifiers |= Qt::ControlModifier;
+  if (text.modifierMask & ModifierOption) modifiers |= Qt::AltModifier;
+  if (text.modifierMask & ModifierCommand) modifiers |= Qt::MetaModifier;
   return QKeySequence(QKeyCombination(modifiers, static_cast<Qt::Key>(key)));
 }
 
@@ -69,11 +71,14 @@ void QtToolkit::AddMenuItem(NativeHandle menu, std::int64_t item, std::string_vi
   // The hint is shown; the key itself acts only while the menu is open.
   action->setShortcutContext(Qt::WidgetShortcut);
   action->setShortcutVisibleInContextMenu(true);
-  QObject::connect(action, &QAction::triggered, [item] { PostToolkitEvent(MenuEvent, item, 0, 0); });
+  QObject::connect(action, &QAction::triggered,
+                   [item] { PostToolkitEvent(MenuEvent, item, 0, 0); });
   AsMenu(menu)->addAction(action);
 }
 
-void QtToolkit::AddMenuSeparator(NativeHandle menu) { AsMenu(menu)->addSeparator(); }
+void QtToolkit::AddMenuSeparator(NativeHandle menu) {
+  AsMenu(menu)->addSeparator();
+}
 
 NativeHandle QtToolkit::AddSubMenu(NativeHandle menu, std::string_view text, NativeHandle image) {
   QMenu* sub = AsMenu(menu)->addMenu(IconOf(image), QtText(ReadMenuItemText(text).title));

@@ -3,6 +3,7 @@
 #include <QAbstractEventDispatcher>
 #include <QApplication>
 #include <QCursor>
+#include <QFontDatabase>
 #include <QIcon>
 #include <QKeyEvent>
 #include <QMenu>
@@ -18,8 +19,12 @@
 
 namespace {
 
-ToolkitWindow* AsWindow(NativeHandle handle) { return static_cast<ToolkitWindow*>(handle); }
-QPixmap* AsImage(NativeHandle handle) { return static_cast<QPixmap*>(handle); }
+ToolkitWindow* AsWindow(NativeHandle handle) {
+  return static_cast<ToolkitWindow*>(handle);
+}
+QPixmap* AsImage(NativeHandle handle) {
+  return static_cast<QPixmap*>(handle);
+}
 
 template <typename T>
 void EraseOwned(std::vector<std::unique_ptr<T>>& owned, const void* object) {
@@ -28,7 +33,9 @@ void EraseOwned(std::vector<std::unique_ptr<T>>& owned, const void* object) {
 
 }  // namespace
 
-QtToolkit::QtToolkit() { qApp->installEventFilter(this); }
+QtToolkit::QtToolkit() {
+  qApp->installEventFilter(this);
+}
 
 QtToolkit::~QtToolkit() {
   qApp->removeEventFilter(this);
@@ -131,7 +138,9 @@ void QtToolkit::FocusGadget(NativeHandle gadget) {
 
 NativeHandle QtToolkit::CreateFont(std::string_view family, double size) {
   if (family.empty() || size <= 0) return nullptr;
-  auto font = std::make_unique<QFont>(QtText(family));
+  auto font = std::make_unique<QFont>(family == SystemFontFamily
+                                          ? QFontDatabase::systemFont(QFontDatabase::GeneralFont)
+                                          : QFont(QtText(family)));
   // Layouts are drawn in points of one pixel each (as on a 72-dpi grid); Qt's points are
   // 1/72 inch, a third larger at 96 dpi, which would overflow every label.
   font->setPixelSize(static_cast<int>(size + 0.5));
@@ -139,7 +148,9 @@ NativeHandle QtToolkit::CreateFont(std::string_view family, double size) {
   return fonts_.back().get();
 }
 
-void QtToolkit::ReleaseFont(NativeHandle font) { EraseOwned(fonts_, font); }
+void QtToolkit::ReleaseFont(NativeHandle font) {
+  EraseOwned(fonts_, font);
+}
 
 NativeHandle QtToolkit::LoadImage(std::string_view path) {
   auto image = std::make_unique<QPixmap>();
@@ -159,8 +170,12 @@ NativeHandle QtToolkit::LoadThemeIcon(std::string_view name) {
   return images_.back().get();
 }
 
-int QtToolkit::ImageWidth(NativeHandle image) { return AsImage(image)->width(); }
-int QtToolkit::ImageHeight(NativeHandle image) { return AsImage(image)->height(); }
+int QtToolkit::ImageWidth(NativeHandle image) {
+  return AsImage(image)->width();
+}
+int QtToolkit::ImageHeight(NativeHandle image) {
+  return AsImage(image)->height();
+}
 
 void QtToolkit::ResizeImage(NativeHandle image, int width, int height) {
   QPixmap* pixmap = AsImage(image);
@@ -176,7 +191,9 @@ void QtToolkit::SetImageSize(NativeHandle image, double width, double height) {
   pixmap->setDevicePixelRatio(pixmap->width() / width);
 }
 
-void QtToolkit::ReleaseImage(NativeHandle image) { EraseOwned(images_, image); }
+void QtToolkit::ReleaseImage(NativeHandle image) {
+  EraseOwned(images_, image);
+}
 
 // Displays and pointer.
 
@@ -223,7 +240,9 @@ void QtToolkit::StopTimer(std::int64_t timer) {
   node.mapped().release()->deleteLater();
 }
 
-bool QtToolkit::IsDarkAppearance() { return DesktopIsDark(); }
+bool QtToolkit::IsDarkAppearance() {
+  return DesktopIsDark();
+}
 
 // Waiting for system events.
 
@@ -261,11 +280,13 @@ bool QtToolkit::eventFilter(QObject* watched, QEvent* event) {
   switch (event->type()) {
     case QEvent::ShortcutOverride:
     case QEvent::KeyPress:
-    case QEvent::KeyRelease: return FilterKeyEvent(event);
+    case QEvent::KeyRelease:
+      return FilterKeyEvent(event);
     case QEvent::Quit:
       // Qt's own quit (the session ending, say) runs the program's ordinary quit.
       if (watched != qApp) return false;
-      QueueEvent(MenuEvent, QuitMenuNumber, ApplicationMenuWindow, 0, PostWhileSuspended | PostWake);
+      QueueEvent(MenuEvent, QuitMenuNumber, ApplicationMenuWindow, 0,
+                 PostWhileSuspended | PostWake);
       return true;
     default:
       // Any other event ends the delivery of the key event last seen.

@@ -5,8 +5,8 @@
 #include <QPainterPath>
 #include <QRegion>
 
-#include "platform/toolkit.h"
 #include "platform/native_toolkit.h"
+#include "platform/toolkit.h"
 
 namespace {
 constexpr const char* GadgetNumberProperty = "toolkitGadget";
@@ -78,8 +78,4 @@ std::int64_t GadgetNumberOf(const QWidget* widget) {
 std::int64_t GadgetWindowOf(const QWidget* widget) {
   const QVariant window = widget->property(GadgetWindowProperty);
   return window.isValid() ? window.value<qint64>() : -1;
-}
-
-ToolkitWindow* ToolkitWindowOf(QWidget* widget) {
-  return widget == nullptr ? nullptr : dynamic_cast<ToolkitWindow*>(widget->window());
 }

@@ -34,5 +34,3 @@ class ToolkitWindow final : public QWidget {
 void MarkGadget(QWidget* widget, std::int64_t number, std::int64_t window);
 std::int64_t GadgetNumberOf(const QWidget* widget);
 std::int64_t GadgetWindowOf(const QWidget* widget);
-// The toolkit window that holds `widget`, or null.
-ToolkitWindow* ToolkitWindowOf(QWidget* widget);

@@ -1,7 +1,7 @@
 #include "platform/qt/x11_hotkey_service.h"
 
-#include <QGuiApplication>
 #include <QtGui/qguiapplication_platform.h>
+#include <QGuiApplication>
 
 #include <xcb/xcb.h>
 #include <xcb/xcb_keysyms.h>
@@ -10,14 +10,11 @@
 #include <cstdlib>
 #include <memory>
 
-#include "platform/qt/mac_key_table.h"
+#include "platform/key_codes.h"
+#include "platform/qt/virtual_key_table.h"
 
 namespace {
 
-constexpr std::uint32_t CmdKey = 0x100;
-constexpr std::uint32_t ShiftKey = 0x200;
-constexpr std::uint32_t OptionKey = 0x800;
-constexpr std::uint32_t ControlKey = 0x1000;
 constexpr std::uint32_t KeysymNumLock = 0xff7f;
 constexpr std::uint16_t MatchedModifiers =
     XCB_MOD_MASK_SHIFT | XCB_MOD_MASK_CONTROL | XCB_MOD_MASK_1 | XCB_MOD_MASK_4;
@@ -34,12 +31,12 @@ struct KeySymbolsDeleter {
 using KeySymbols = std::unique_ptr<xcb_key_symbols_t, KeySymbolsDeleter>;
 
 // Command is the Super key (Mod4), Option the Alt key (Mod1).
-std::uint16_t XModifiersOf(std::uint32_t carbon) {
+std::uint16_t XModifiersOf(std::uint32_t modifiers) {
   std::uint16_t mask = 0;
-  if (carbon & CmdKey) mask |= XCB_MOD_MASK_4;
-  if (carbon & ShiftKey) mask |= XCB_MOD_MASK_SHIFT;
-  if (carbon & OptionKey) mask |= XCB_MOD_MASK_1;
-  if (carbon & ControlKey) mask |= XCB_MOD_MASK_CONTROL;
+  if (modifiers & HotkeyCommand) mask |= XCB_MOD_MASK_4;
+  if (modifiers & HotkeyShift) mask |= XCB_MOD_MASK_SHIFT;
+  if (modifiers & HotkeyOption) mask |= XCB_MOD_MASK_1;
+  if (modifiers & HotkeyControl) mask |= XCB_MOD_MASK_CONTROL;
   return mask;
 }
 
@@ -57,8 +54,8 @@ std::uint16_t NumLockMask(xcb_connection_t* connection) {
   KeySymbols symbols(xcb_key_symbols_alloc(connection));
   if (!symbols) return 0;
   const std::vector<std::uint8_t> numLock = KeycodesOf(symbols, KeysymNumLock);
-  Reply<xcb_get_modifier_mapping_reply_t> map(xcb_get_modifier_mapping_reply(
-      connection, xcb_get_modifier_mapping(connection), nullptr));
+  Reply<xcb_get_modifier_mapping_reply_t> map(
+      xcb_get_modifier_mapping_reply(connection, xcb_get_modifier_mapping(connection), nullptr));
   if (!map || numLock.empty()) return 0;
   const xcb_keycode_t* codes = xcb_get_modifier_mapping_keycodes(map.get());
   const int perModifier = map->keycodes_per_modifier;
@@ -73,12 +70,15 @@ std::uint16_t NumLockMask(xcb_connection_t* connection) {
   return 0;
 }
 
-bool SameHotkey(HotkeyId a, HotkeyId b) { return a.signature == b.signature && a.id == b.id; }
+bool SameHotkey(HotkeyId a, HotkeyId b) {
+  return a.signature == b.signature && a.id == b.id;
+}
 
 }  // namespace
 
 X11HotkeyService::X11HotkeyService() {
-  auto* x11 = qApp == nullptr ? nullptr : qApp->nativeInterface<QNativeInterface::QX11Application>();
+  auto* x11 =
+      qApp == nullptr ? nullptr : qApp->nativeInterface<QNativeInterface::QX11Application>();
   if (x11 == nullptr) return;
   connection_ = x11->connection();
   const xcb_setup_t* setup = xcb_get_setup(connection_);
@@ -125,7 +125,7 @@ void X11HotkeyService::Ungrab(const Grab& grab) {
 bool X11HotkeyService::RegisterKey(std::uint32_t keyCode, std::uint32_t modifiers,
                                    HotkeyId hotkey) {
   if (connection_ == nullptr || handler_ == nullptr || keyCode > 0xFFFF) return false;
-  const std::uint32_t keysym = KeysymForMacKeyCode(static_cast<std::uint16_t>(keyCode));
+  const std::uint32_t keysym = KeysymForVirtualKey(static_cast<std::uint16_t>(keyCode));
   if (keysym == 0) return false;
   KeySymbols symbols(xcb_key_symbols_alloc(connection_));
   if (!symbols) return false;

@@ -1,15 +1,15 @@
-#include "platform/qt/mac_key_table.h"
+#include "platform/qt/virtual_key_table.h"
 
 #include <Qt>
 
 namespace {
 
 struct KeyRow {
-  std::uint16_t mac;
-  std::uint8_t xKeycode;   // evdev position; 0 when the key has none on a PC keyboard
-  std::uint32_t keysym;    // unshifted keysym of the US layout
-  int qtKey;               // unshifted Qt key
-  int qtShiftedKey;        // Qt key with Shift on the US layout; 0 when the same
+  std::uint16_t virtualKey;
+  std::uint8_t xKeycode;  // evdev position; 0 when the key has none on a PC keyboard
+  std::uint32_t keysym;   // unshifted keysym of the US layout
+  int qtKey;              // unshifted Qt key
+  int qtShiftedKey;       // Qt key with Shift on the US layout; 0 when the same
   bool keypad;
 };
 
@@ -137,15 +137,15 @@ struct FunctionCharacter {
 };
 
 constexpr FunctionCharacter FunctionCharacters[] = {
-    {0xff0d, Qt::Key_Return, 13},      {0xff8d, Qt::Key_Enter, 3},
-    {0xff09, Qt::Key_Tab, 9},          {0xfe20, Qt::Key_Backtab, 25},
-    {0xff08, Qt::Key_Backspace, 127},  {0xff1b, Qt::Key_Escape, 27},
-    {0xff52, Qt::Key_Up, 0xF700},      {0xff54, Qt::Key_Down, 0xF701},
-    {0xff51, Qt::Key_Left, 0xF702},    {0xff53, Qt::Key_Right, 0xF703},
-    {0xff63, Qt::Key_Insert, 0xF727},  {0xffff, Qt::Key_Delete, 0xF728},
-    {0xff50, Qt::Key_Home, 0xF729},    {0xff57, Qt::Key_End, 0xF72B},
-    {0xff55, Qt::Key_PageUp, 0xF72C},  {0xff56, Qt::Key_PageDown, 0xF72D},
-    {0xff6a, Qt::Key_Help, 0xF746},    {0xff0b, Qt::Key_Clear, 0xF739},
+    {0xff0d, Qt::Key_Return, 13},     {0xff8d, Qt::Key_Enter, 3},
+    {0xff09, Qt::Key_Tab, 9},         {0xfe20, Qt::Key_Backtab, 25},
+    {0xff08, Qt::Key_Backspace, 127}, {0xff1b, Qt::Key_Escape, 27},
+    {0xff52, Qt::Key_Up, 0xF700},     {0xff54, Qt::Key_Down, 0xF701},
+    {0xff51, Qt::Key_Left, 0xF702},   {0xff53, Qt::Key_Right, 0xF703},
+    {0xff63, Qt::Key_Insert, 0xF727}, {0xffff, Qt::Key_Delete, 0xF728},
+    {0xff50, Qt::Key_Home, 0xF729},   {0xff57, Qt::Key_End, 0xF72B},
+    {0xff55, Qt::Key_PageUp, 0xF72C}, {0xff56, Qt::Key_PageDown, 0xF72D},
+    {0xff6a, Qt::Key_Help, 0xF746},   {0xff0b, Qt::Key_Clear, 0xF739},
 };
 
 constexpr std::uint32_t KeysymF1 = 0xffbe;
@@ -156,27 +156,27 @@ constexpr std::uint32_t UnicodeKeysymBase = 0x01000000;
 
 }  // namespace
 
-std::optional<std::uint16_t> MacKeyCodeForXKeycode(std::uint32_t xKeycode) {
+std::optional<std::uint16_t> VirtualKeyForXKeycode(std::uint32_t xKeycode) {
   if (xKeycode == 0) return std::nullopt;
   for (const KeyRow& row : Keys) {
-    if (row.xKeycode == xKeycode) return row.mac;
+    if (row.xKeycode == xKeycode) return row.virtualKey;
   }
   return std::nullopt;
 }
 
-std::optional<std::uint16_t> MacKeyCodeForQtKey(int qtKey, bool keypad) {
+std::optional<std::uint16_t> VirtualKeyForQtKey(int qtKey, bool keypad) {
   for (const KeyRow& row : Keys) {
     if (row.keypad != keypad || row.qtKey == 0) continue;
-    if (row.qtKey == qtKey || row.qtShiftedKey == qtKey) return row.mac;
+    if (row.qtKey == qtKey || row.qtShiftedKey == qtKey) return row.virtualKey;
   }
   // Keys that only exist on the pad elsewhere (Enter) are found without the flag too.
-  if (keypad) return MacKeyCodeForQtKey(qtKey, false);
+  if (keypad) return VirtualKeyForQtKey(qtKey, false);
   return std::nullopt;
 }
 
-std::uint32_t KeysymForMacKeyCode(std::uint16_t macKeyCode) {
+std::uint32_t KeysymForVirtualKey(std::uint16_t virtualKey) {
   for (const KeyRow& row : Keys) {
-    if (row.mac == macKeyCode) return row.keysym;
+    if (row.virtualKey == virtualKey) return row.keysym;
   }
   return 0;
 }
@@ -192,13 +192,20 @@ char16_t CharacterForKeysym(std::uint32_t keysym) {
     return static_cast<char16_t>(u'0' + (keysym - KeysymKeypad0));
   }
   switch (keysym) {
-    case 0xffaa: return u'*';
-    case 0xffab: return u'+';
-    case 0xffad: return u'-';
-    case 0xffae: return u'.';
-    case 0xffaf: return u'/';
-    case 0xffbd: return u'=';
-    default: break;
+    case 0xffaa:
+      return u'*';
+    case 0xffab:
+      return u'+';
+    case 0xffad:
+      return u'-';
+    case 0xffae:
+      return u'.';
+    case 0xffaf:
+      return u'/';
+    case 0xffbd:
+      return u'=';
+    default:
+      break;
   }
   if (keysym >= KeysymF1 && keysym <= KeysymF35) {
     return static_cast<char16_t>(0xF704 + (keysym - KeysymF1));
@@ -238,7 +245,9 @@ bool IsModifierQtKey(int qtKey) {
     case Qt::Key_Hyper_R:
     case Qt::Key_CapsLock:
     case Qt::Key_NumLock:
-    case Qt::Key_ScrollLock: return true;
-    default: return false;
+    case Qt::Key_ScrollLock:
+      return true;
+    default:
+      return false;
   }
 }

@@ -1,4 +1,4 @@
-#include "platform/executable_path.h"
+#include "platform/program_location.h"
 
 #include <unistd.h>
 
@@ -14,4 +14,14 @@ std::string ExecutablePath() {
     }
     buffer.resize(buffer.size() * 2);
   }
+}
+
+std::string ProgramFolder() {
+  const std::string executable = ExecutablePath();
+  const std::size_t slash = executable.find_last_of('/');
+  return slash == std::string::npos ? std::string() : executable.substr(0, slash + 1);
+}
+
+std::string ResourcesFolder() {
+  return ProgramFolder() + "../share/vantorshot/";
 }

@@ -1,6 +1,6 @@
-#include "capture/display_choice.h"
+#include "capture/modal_wait.h"
 
-#include "platform/termination_request.h"
+#include "platform/command_numbers.h"
 #include "platform/toolkit.h"
 
 bool HoldOtherWindowEvent(std::vector<EventRecord>& held, std::int32_t kind,

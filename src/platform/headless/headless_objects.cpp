@@ -1,23 +1,29 @@
-#include "platform/headless/headless_toolkit.h"
-
 #include <algorithm>
-#include <cstdio>
-#include <cstdlib>
 #include <fstream>
 
-#include "platform/host.h"
+#include "platform/headless/headless_menu_items.h"
+#include "platform/headless/headless_toolkit.h"
 #include "platform/menu_item_text.h"
-#include "platform/termination_request.h"
 #include "platform/utf.h"
+
+// The native objects of the headless desktop: each holds what a person would see.
 
 namespace headless {
 
 namespace {
 
-Window* AsWindow(NativeHandle h) { return static_cast<Window*>(h); }
-Gadget* AsGadget(NativeHandle h) { return static_cast<Gadget*>(h); }
-Menu* AsMenu(NativeHandle h) { return static_cast<Menu*>(h); }
-Image* AsImage(NativeHandle h) { return static_cast<Image*>(h); }
+Window* AsWindow(NativeHandle h) {
+  return static_cast<Window*>(h);
+}
+Gadget* AsGadget(NativeHandle h) {
+  return static_cast<Gadget*>(h);
+}
+Menu* AsMenu(NativeHandle h) {
+  return static_cast<Menu*>(h);
+}
+Image* AsImage(NativeHandle h) {
+  return static_cast<Image*>(h);
+}
 
 // The pixel size from a PNG file's header; false for anything that is not a readable PNG.
 bool ReadPngSize(std::string_view path, int& width, int& height) {
@@ -32,16 +38,6 @@ bool ReadPngSize(std::string_view path, int& width, int& height) {
   width = be32(16);
   height = be32(20);
   return width > 0 && height > 0;
-}
-
-MenuItem* FindItemIn(Menu& menu, std::int64_t item) {
-  for (MenuItem& entry : menu.items) {
-    if (!entry.separator && entry.number == item) return &entry;
-    if (entry.submenu) {
-      if (MenuItem* found = FindItemIn(*entry.submenu, item)) return found;
-    }
-  }
-  return nullptr;
 }
 
 void ForgetMenuImage(Menu& menu, const Image* image) {
@@ -61,163 +57,18 @@ void SetItemText(MenuItem& item, std::string_view text) {
 
 }  // namespace
 
+MenuItem* FindItemIn(Menu& menu, std::int64_t item) {
+  for (MenuItem& entry : menu.items) {
+    if (!entry.separator && entry.number == item) return &entry;
+    if (entry.submenu) {
+      if (MenuItem* found = FindItemIn(*entry.submenu, item)) return found;
+    }
+  }
+  return nullptr;
+}
+
 Toolkit::Toolkit() = default;
 Toolkit::~Toolkit() = default;
-
-// System events.
-
-void Toolkit::PushSystemEvent(std::function<void()> event) {
-  pending_.push_back(std::move(event));
-}
-
-void Toolkit::ClickGadget(std::int64_t gadget) {
-  PushSystemEvent([this, gadget] {
-    Gadget* g = GadgetByNumber(gadget);
-    if (g == nullptr || g->disabled) return;
-    switch (g->kind) {
-      case GadgetKind::Checkbox:
-        // The box toggles before its click is reported.
-        g->state = g->state == 0 ? 1 : 0;
-        PostToolkitEvent(GadgetEvent, g->number, g->window->number, SubtypeClick);
-        break;
-      case GadgetKind::Button:
-        PostToolkitEvent(GadgetEvent, g->number, g->window->number, SubtypeClick);
-        break;
-      case GadgetKind::Image:
-        PostToolkitEvent(GadgetEvent, g->number, g->window->number, SubtypeClick);
-        break;
-      default:
-        break;
-    }
-  });
-}
-
-void Toolkit::SelectGadgetItem(std::int64_t gadget, int index) {
-  PushSystemEvent([this, gadget, index] {
-    Gadget* g = GadgetByNumber(gadget);
-    if (g == nullptr || g->disabled) return;
-    if (index < 0 || index >= static_cast<int>(g->items.size())) return;
-    if (g->kind == GadgetKind::PopUp) {
-      g->state = index;
-    } else if (g->kind == GadgetKind::EditCombo) {
-      g->state = index;
-      g->text = g->items[static_cast<std::size_t>(index)];
-    } else {
-      return;
-    }
-    // Choosing the item already selected is reported too.
-    PostToolkitEvent(GadgetEvent, g->number, g->window->number, SubtypeChange);
-  });
-}
-
-void Toolkit::TypeInGadget(std::int64_t gadget, const std::string& text) {
-  PushSystemEvent([this, gadget, text] {
-    Gadget* g = GadgetByNumber(gadget);
-    if (g == nullptr || g->disabled || g->kind != GadgetKind::EditCombo) return;
-    g->text += text;
-    PostToolkitEvent(GadgetEvent, g->number, g->window->number, SubtypeChange);
-  });
-}
-
-void Toolkit::FocusGadgetByUser(std::int64_t gadget) {
-  PushSystemEvent([this, gadget] {
-    Gadget* g = GadgetByNumber(gadget);
-    if (g == nullptr) return;
-    Gadget* previous = g->window->focused;
-    active_ = g->window;
-    g->window->focused = g;
-    if (previous != nullptr && previous != g && previous->kind == GadgetKind::EditCombo) {
-      PostToolkitEvent(GadgetEvent, previous->number, previous->window->number, SubtypeEditEnd);
-    }
-    if (g->kind == GadgetKind::EditCombo && previous != g) {
-      PostToolkitEvent(GadgetEvent, g->number, g->window->number, SubtypeFocus);
-    }
-  });
-}
-
-void Toolkit::PressKey(const KeyPress& press) {
-  PushSystemEvent([this, press] {
-    KeyPress routed = press;
-    if (routed.window < 0 && active_ != nullptr) routed.window = active_->number;
-    if (DispatchKeyPress(routed)) return;
-    // Unconsumed typing goes to the focused editable field.
-    Window* window = WindowByNumber(routed.window);
-    if (routed.type != KeyEventType::KeyDown || window == nullptr || window->focused == nullptr)
-      return;
-    Gadget* g = window->focused;
-    if (g->kind == GadgetKind::EditCombo && (routed.modifierFlags & ModifierCommand) == 0) {
-      g->text += Utf16ToUtf8(routed.characters);
-      PostToolkitEvent(GadgetEvent, g->number, window->number, SubtypeChange);
-    }
-  });
-}
-
-void Toolkit::PressCloseButton(std::int64_t window) {
-  PushSystemEvent([this, window] {
-    Window* w = WindowByNumber(window);
-    // The window stays open: the application decides.
-    if (w != nullptr && (w->flags & WindowCloseButton) != 0) {
-      PostToolkitEvent(CloseWindowEvent, w->number, w->number, 0);
-    }
-  });
-}
-
-void Toolkit::ChooseMenuItem(std::int64_t menu, std::int64_t item) {
-  PushSystemEvent([this, menu, item] {
-    for (const auto& m : menus_) {
-      if (m->number != menu) continue;
-      MenuItem* entry = FindItemIn(*m, item);
-      if (entry != nullptr && !entry->disabled) PostToolkitEvent(MenuEvent, item, 0, 0);
-      return;
-    }
-  });
-}
-
-void Toolkit::DragWindow(std::int64_t window, int x, int y) {
-  PushSystemEvent([this, window, x, y] {
-    if (Window* w = WindowByNumber(window)) {
-      w->frame.x = x;
-      w->frame.y = y;
-      PostToolkitEvent(WindowMovedEvent, window, window, 0);
-    }
-  });
-}
-
-void Toolkit::TickTimer(std::int64_t timer) {
-  PushSystemEvent([this, timer] {
-    if (timers_.count(timer) != 0) TimerFired(timer);
-  });
-}
-
-void Toolkit::ChangeAppearance(bool dark) {
-  PushSystemEvent([this, dark] {
-    if (dark_ == dark) return;
-    dark_ = dark;
-    if (observingAppearance_) QueueEvent(AppearanceChangedEvent, 0, 0, 0, PostCustom);
-  });
-}
-
-void Toolkit::HandleOne() {
-  std::function<void()> event = std::move(pending_.front());
-  pending_.pop_front();
-  event();
-}
-
-void Toolkit::HandlePendingEvents() {
-  while (!pending_.empty()) HandleOne();
-}
-
-bool Toolkit::ProcessSystemEvent(int timeoutMs) {
-  if (TakeTerminationRequest()) return true;
-  if (!pending_.empty()) {
-    HandleOne();
-    return true;
-  }
-  if (timeoutMs >= 0) return false;
-  // Nothing will ever arrive: the test scripted less than the code under test waits for.
-  std::fputs("headless desktop: the program waits for input that was never pushed\n", stderr);
-  std::abort();
-}
 
 // Look-ups.
 
@@ -248,14 +99,6 @@ const MenuItem* Toolkit::FindMenuItem(std::int64_t menu, std::int64_t item) cons
     if (m->number == menu) return FindItemIn(*m, item);
   }
   return nullptr;
-}
-
-std::vector<const Window*> Toolkit::VisibleWindows() const {
-  std::vector<const Window*> visible;
-  for (const auto& w : windows_) {
-    if (w->visible) visible.push_back(w.get());
-  }
-  return visible;
 }
 
 std::vector<std::int64_t> Toolkit::RunningTimers() const {
@@ -300,9 +143,13 @@ void Toolkit::DestroyWindow(NativeHandle handle) {
   std::erase_if(windows_, [window](const auto& w) { return w.get() == window; });
 }
 
-void Toolkit::SetWindowFloating(NativeHandle window, bool on) { AsWindow(window)->floating = on; }
+void Toolkit::SetWindowFloating(NativeHandle window, bool on) {
+  AsWindow(window)->floating = on;
+}
 
-Rect Toolkit::WindowContentRect(NativeHandle window) { return AsWindow(window)->frame; }
+Rect Toolkit::WindowContentRect(NativeHandle window) {
+  return AsWindow(window)->frame;
+}
 
 void Toolkit::SetWindowContentRect(NativeHandle window, const Rect& rect) {
   AsWindow(window)->frame = rect;
@@ -312,7 +159,9 @@ void Toolkit::SetWindowTitle(NativeHandle window, std::string_view title) {
   AsWindow(window)->title = std::string(title);
 }
 
-std::string Toolkit::WindowTitle(NativeHandle window) { return AsWindow(window)->title; }
+std::string Toolkit::WindowTitle(NativeHandle window) {
+  return AsWindow(window)->title;
+}
 
 void Toolkit::SetWindowBackground(NativeHandle window, std::int64_t rgb, int cornerRadius) {
   WindowLook& look = looks_[AsWindow(window)->number];
@@ -334,7 +183,9 @@ void Toolkit::ActivateWindow(NativeHandle window) {
   active_->visible = true;
 }
 
-std::int64_t Toolkit::ActiveWindow() { return active_ == nullptr ? -1 : active_->number; }
+std::int64_t Toolkit::ActiveWindow() {
+  return active_ == nullptr ? -1 : active_->number;
+}
 
 std::int64_t Toolkit::FocusedGadget() {
   if (active_ == nullptr || active_->focused == nullptr) return -1;
@@ -381,7 +232,9 @@ void Toolkit::SetGadgetState(NativeHandle gadget, std::int64_t state) {
   g->state = state;
 }
 
-std::int64_t Toolkit::GadgetState(NativeHandle gadget) { return AsGadget(gadget)->state; }
+std::int64_t Toolkit::GadgetState(NativeHandle gadget) {
+  return AsGadget(gadget)->state;
+}
 
 void Toolkit::SetGadgetText(NativeHandle gadget, std::string_view text) {
   AsGadget(gadget)->text = std::string(text);
@@ -456,9 +309,8 @@ void Toolkit::ReleaseFont(NativeHandle font) {
 NativeHandle Toolkit::LoadImage(std::string_view path) {
   int width = 0, height = 0;
   if (!ReadPngSize(path, width, height)) return nullptr;
-  images_.push_back(std::make_unique<Image>(Image{std::string(path), width, height,
-                                                  static_cast<double>(width),
-                                                  static_cast<double>(height)}));
+  images_.push_back(std::make_unique<Image>(Image{
+      std::string(path), width, height, static_cast<double>(width), static_cast<double>(height)}));
   return images_.back().get();
 }
 
@@ -468,8 +320,12 @@ NativeHandle Toolkit::LoadThemeIcon(std::string_view name) {
   return images_.back().get();
 }
 
-int Toolkit::ImageWidth(NativeHandle image) { return AsImage(image)->width; }
-int Toolkit::ImageHeight(NativeHandle image) { return AsImage(image)->height; }
+int Toolkit::ImageWidth(NativeHandle image) {
+  return AsImage(image)->width;
+}
+int Toolkit::ImageHeight(NativeHandle image) {
+  return AsImage(image)->height;
+}
 
 void Toolkit::ResizeImage(NativeHandle image, int width, int height) {
   Image* i = AsImage(image);
@@ -549,13 +405,23 @@ bool Toolkit::CreateStatusItem() {
   return true;
 }
 
-void Toolkit::SetStatusItemImage(NativeHandle image) { status_.image = AsImage(image); }
-void Toolkit::SetStatusItemMenu(NativeHandle menu) { status_.menu = AsMenu(menu); }
-void Toolkit::RemoveStatusItem() { status_ = StatusItem{}; }
+void Toolkit::SetStatusItemImage(NativeHandle image) {
+  status_.image = AsImage(image);
+}
+void Toolkit::SetStatusItemMenu(NativeHandle menu) {
+  status_.menu = AsMenu(menu);
+}
+void Toolkit::RemoveStatusItem() {
+  status_ = StatusItem{};
+}
 
 // Timers.
 
-void Toolkit::StartTimer(std::int64_t timer, int intervalMs) { timers_[timer] = intervalMs; }
-void Toolkit::StopTimer(std::int64_t timer) { timers_.erase(timer); }
+void Toolkit::StartTimer(std::int64_t timer, int intervalMs) {
+  timers_[timer] = intervalMs;
+}
+void Toolkit::StopTimer(std::int64_t timer) {
+  timers_.erase(timer);
+}
 
 }  // namespace headless
