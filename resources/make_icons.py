@@ -168,6 +168,15 @@ def folder_symbol():
     return union(tab, body)
 
 
+def help_symbol():
+    """A question mark in a ring, for the help icons beside the Preferences settings."""
+    outline = ring(0.5, 0.5, 0.47, 0.08)
+    hook = minus(ring(0.5, 0.38, 0.17, 0.085), rect(0.0, 0.38, 0.5, 1.0))
+    stem = capsule(0.5, 0.5, 0.5, 0.62, 0.085)
+    dot = circle(0.5, 0.76, 0.055)
+    return union(outline, hook, stem, dot)
+
+
 # Rendering.
 
 def coverage(shape, size):
@@ -244,7 +253,7 @@ SYMBOL_GLYPH = (72, 72, 76)        # readable on light and mid-grey menus
 
 DESIGNS = {1: viewfinder, 2: aperture, 3: camera_body, 4: crop_frame}
 SYMBOLS = {"display": display_symbol, "window": window_symbol,
-           "scissors": scissors_symbol, "folder": folder_symbol}
+           "scissors": scissors_symbol, "folder": folder_symbol, "help": help_symbol}
 
 
 def main():

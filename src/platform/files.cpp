@@ -4,13 +4,26 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <optional>
 #include <vector>
 
+#include "platform/process_fd.h"
+
 namespace {
+
+bool WriteAll(int fd, std::string_view bytes) {
+  while (!bytes.empty()) {
+    const ssize_t written = write(fd, bytes.data(), bytes.size());
+    if (written < 0 && errno == EINTR) continue;
+    if (written <= 0) return false;
+    bytes.remove_prefix(static_cast<std::size_t>(written));
+  }
+  return true;
+}
 
 std::string WithSlash(std::string folder) {
   if (!folder.empty() && folder.back() != '/') folder += '/';
@@ -99,4 +112,27 @@ bool CreateFolder(std::string_view path) {
   std::error_code error;
   std::filesystem::create_directories(std::filesystem::path(path), error);
   return PathSize(path) == PathIsFolder;
+}
+
+bool WriteFileWhole(std::string_view path, std::string_view text) {
+  const std::string target(path);
+  std::string temporary = target + ".XXXXXX";
+  UniqueFd file(mkstemp(temporary.data()));
+  if (!file.Valid()) return false;
+  // mkstemp makes the file private; the finished file gets what any new file of the user gets.
+  const mode_t mask = umask(0);
+  umask(mask);
+  bool written =
+      fchmod(file.Get(), 0666 & ~mask) == 0 && WriteAll(file.Get(), text) && fsync(file.Get()) == 0;
+  written = close(file.Release()) == 0 && written;
+  if (!written || rename(temporary.c_str(), target.c_str()) != 0) {
+    unlink(temporary.c_str());
+    return false;
+  }
+  return true;
+}
+
+bool RemoveFile(std::string_view path) {
+  const std::string target(path);
+  return unlink(target.c_str()) == 0 || errno == ENOENT;
 }

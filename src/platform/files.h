@@ -27,3 +27,11 @@ std::int64_t PathSize(std::string_view path);
 
 // Creates the folder and any missing parents; true when the folder exists afterwards.
 bool CreateFolder(std::string_view path);
+
+// Writes `text` as the whole content of the file at path: into a new file beside it that then
+// takes its name, so that the file is never seen half written. New files take the user's
+// umask. False (and nothing changed) on any failure.
+bool WriteFileWhole(std::string_view path, std::string_view text);
+
+// Removes the file at path; true when no file is there afterwards (also when there was none).
+bool RemoveFile(std::string_view path);

@@ -4,5 +4,9 @@ namespace {
 Host* installed = nullptr;
 }
 
-void InstallHost(Host* host) { installed = host; }
-Host* InstalledHost() { return installed; }
+void InstallHost(Host* host) {
+  installed = host;
+}
+Host* InstalledHost() {
+  return installed;
+}

@@ -4,5 +4,9 @@ namespace {
 HotkeyService* installed = nullptr;
 }
 
-void InstallHotkeyService(HotkeyService* service) { installed = service; }
-HotkeyService* InstalledHotkeyService() { return installed; }
+void InstallHotkeyService(HotkeyService* service) {
+  installed = service;
+}
+HotkeyService* InstalledHotkeyService() {
+  return installed;
+}

@@ -70,6 +70,8 @@ class NativeToolkit {
   virtual int CountGadgetItems(NativeHandle gadget) = 0;
   virtual void DisableGadget(NativeHandle gadget, bool disabled) = 0;
   virtual void SetGadgetToolTip(NativeHandle gadget, std::string_view text) = 0;
+  // The grey hint an empty text field shows.
+  virtual void SetGadgetPlaceholder(NativeHandle gadget, std::string_view text) = 0;
   virtual void SetGadgetFont(NativeHandle gadget, NativeHandle font) = 0;
   virtual void SetGadgetColor(NativeHandle gadget, int colorType, std::int64_t rgb) = 0;
 
@@ -90,8 +92,7 @@ class NativeToolkit {
   virtual void AddMenuItem(NativeHandle menu, std::int64_t item, std::string_view text,
                            NativeHandle image) = 0;
   virtual void AddMenuSeparator(NativeHandle menu) = 0;
-  virtual NativeHandle AddSubMenu(NativeHandle menu, std::string_view text,
-                                  NativeHandle image) = 0;
+  virtual NativeHandle AddSubMenu(NativeHandle menu, std::string_view text, NativeHandle image) = 0;
   virtual void SetMenuItemDisabled(NativeHandle menu, std::int64_t item, bool disabled) = 0;
   virtual void SetMenuItemTitle(NativeHandle menu, std::int64_t item, std::string_view text) = 0;
   virtual void FreeMenu(NativeHandle menu) = 0;

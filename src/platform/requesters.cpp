@@ -35,7 +35,9 @@ AlertIcon IconFor(std::uint32_t flags) {
 
 }  // namespace
 
-void InstallRequesters(Requesters* requesters) { installed = requesters; }
+void InstallRequesters(Requesters* requesters) {
+  installed = requesters;
+}
 
 AlertRequest MakeAlertRequest(std::string_view title, std::string_view text, std::uint32_t flags,
                               std::string_view language) {

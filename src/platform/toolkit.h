@@ -119,6 +119,8 @@ std::string GetGadgetItemText(std::int64_t number, int item);
 int CountGadgetItems(std::int64_t number);
 void DisableGadget(std::int64_t number, int state);
 void GadgetToolTip(std::int64_t number, std::string_view text);
+// The hint a text field (a shortcut field, an editable combo box) shows while it is empty.
+void SetGadgetPlaceholder(std::int64_t number, std::string_view text);
 void SetGadgetFont(std::int64_t number, std::int64_t font);
 void SetGadgetColor(std::int64_t number, int colorType, std::int64_t rgb);
 void FreeGadget(std::int64_t number);

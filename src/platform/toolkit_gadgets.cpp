@@ -145,6 +145,10 @@ void GadgetToolTip(std::int64_t number, std::string_view text) {
   if (GadgetRecord* g = T().gadgets.Find(number)) N()->SetGadgetToolTip(g->native, text);
 }
 
+void SetGadgetPlaceholder(std::int64_t number, std::string_view text) {
+  if (GadgetRecord* g = T().gadgets.Find(number)) N()->SetGadgetPlaceholder(g->native, text);
+}
+
 void SetGadgetFont(std::int64_t number, std::int64_t font) {
   NativeHandle* handle = T().fonts.Find(font);
   NativeHandle native = handle == nullptr ? nullptr : *handle;

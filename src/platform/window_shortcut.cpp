@@ -4,18 +4,12 @@ namespace {
 
 std::uint16_t ShiftedCharacter(std::uint16_t c) {
   switch (c) {
-    case KeyTab:
-      return CharacterBackTab;
-    case '+':
-      return '*';
-    case ',':
-      return ';';
-    case '-':
-      return '_';
-    case '.':
-      return ':';
-    default:
-      break;
+    case KeyTab: return CharacterBackTab;
+    case '+': return '*';
+    case ',': return ';';
+    case '-': return '_';
+    case '.': return ':';
+    default: break;
   }
   if (c >= 'a' && c <= 'z') return static_cast<std::uint16_t>(c - 32);
   return c;
@@ -34,39 +28,17 @@ LxShortcut MakeLxShortcut(std::uint32_t code, std::int64_t item) {
 
   const std::uint32_t key = code & ShortcutKeyMask;
   switch (key) {
-    case KeyHome:
-      s.character = CharacterHome;
-      break;
-    case KeyEnd:
-      s.character = CharacterEnd;
-      break;
-    case KeyInsert:
-      s.character = CharacterInsert;
-      break;
-    case KeyPageUp:
-      s.character = CharacterPageUp;
-      break;
-    case KeyPageDown:
-      s.character = CharacterPageDown;
-      break;
-    case KeyDelete:
-      s.character = CharacterDelete;
-      break;
-    case KeyLeft:
-      s.character = CharacterLeft;
-      break;
-    case KeyRight:
-      s.character = CharacterRight;
-      break;
-    case KeyUp:
-      s.character = CharacterUp;
-      break;
-    case KeyDown:
-      s.character = CharacterDown;
-      break;
-    case KeyBackspace:
-      s.character = CharacterBackspace;
-      break;
+    case KeyHome: s.character = CharacterHome; break;
+    case KeyEnd: s.character = CharacterEnd; break;
+    case KeyInsert: s.character = CharacterInsert; break;
+    case KeyPageUp: s.character = CharacterPageUp; break;
+    case KeyPageDown: s.character = CharacterPageDown; break;
+    case KeyDelete: s.character = CharacterDelete; break;
+    case KeyLeft: s.character = CharacterLeft; break;
+    case KeyRight: s.character = CharacterRight; break;
+    case KeyUp: s.character = CharacterUp; break;
+    case KeyDown: s.character = CharacterDown; break;
+    case KeyBackspace: s.character = CharacterBackspace; break;
     default:
       if (key >= KeyKeypad0 && key <= KeyKeypad9) {
         s.character = static_cast<std::uint16_t>('0' + (key - KeyKeypad0));

@@ -33,8 +33,7 @@ void Toolkit::ClickGadget(std::int64_t gadget) {
       case GadgetKind::Image:
         PostToolkitEvent(GadgetEvent, g->number, g->window->number, SubtypeClick);
         break;
-      default:
-        break;
+      default: break;
     }
   });
 }

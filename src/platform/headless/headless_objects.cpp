@@ -250,11 +250,12 @@ std::string Toolkit::GadgetText(NativeHandle gadget) {
 }
 
 void Toolkit::AddGadgetItem(NativeHandle gadget, int position, std::string_view text,
-                            NativeHandle) {
+                            NativeHandle image) {
   Gadget* g = AsGadget(gadget);
   const auto size = static_cast<int>(g->items.size());
   const int at = position < 0 || position > size ? size : position;
   g->items.insert(g->items.begin() + at, std::string(text));
+  g->itemImages.insert(g->itemImages.begin() + at, AsImage(image));
 }
 
 void Toolkit::SetGadgetItemText(NativeHandle gadget, int item, std::string_view text) {
@@ -280,6 +281,10 @@ void Toolkit::DisableGadget(NativeHandle gadget, bool disabled) {
 
 void Toolkit::SetGadgetToolTip(NativeHandle gadget, std::string_view text) {
   AsGadget(gadget)->toolTip = std::string(text);
+}
+
+void Toolkit::SetGadgetPlaceholder(NativeHandle gadget, std::string_view text) {
+  AsGadget(gadget)->placeholder = std::string(text);
 }
 
 void Toolkit::SetGadgetFont(NativeHandle gadget, NativeHandle font) {
@@ -343,6 +348,8 @@ void Toolkit::SetImageSize(NativeHandle image, double width, double height) {
 void Toolkit::ReleaseImage(NativeHandle image) {
   for (const auto& g : gadgets_) {
     if (g->image == image) g->image = nullptr;
+    std::replace(g->itemImages.begin(), g->itemImages.end(), AsImage(image),
+                 static_cast<Image*>(nullptr));
   }
   for (const auto& m : menus_) ForgetMenuImage(*m, AsImage(image));
   if (status_.image == image) status_.image = nullptr;

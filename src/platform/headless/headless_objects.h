@@ -32,6 +32,8 @@ struct Gadget {
   std::string text;
   std::int64_t state = 0;
   std::vector<std::string> items;
+  std::vector<Image*> itemImages;  // beside items, null where an item has none
+  std::string placeholder;
   std::uint32_t flags = 0;
   bool disabled = false;
   std::string toolTip;

@@ -18,9 +18,7 @@ class Host final : public ::Host {
   bool IsAccessory() const { return accessory_; }
 
   bool Supported() override { return supported_; }
-  std::string Requirement() override {
-    return "Sorry, this program needs an X11 desktop session.";
-  }
+  std::string Requirement() override { return "Sorry, this program needs an X11 desktop session."; }
   void BecomeAccessory() override { accessory_ = true; }
   void ObserveAppearance(bool on) override { toolkit_.SetAppearanceObserved(on); }
 

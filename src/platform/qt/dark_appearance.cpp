@@ -10,7 +10,9 @@
 
 namespace {
 
-bool NamesDarkTheme(const QString& theme) { return theme.contains("dark", Qt::CaseInsensitive); }
+bool NamesDarkTheme(const QString& theme) {
+  return theme.contains("dark", Qt::CaseInsensitive);
+}
 
 QString ConfigFolder() {
   const QString config = qEnvironmentVariable("XDG_CONFIG_HOME");
@@ -41,7 +43,8 @@ std::optional<bool> GtkSettingsAnswer(const QString& path) {
 
 bool PaletteIsDark() {
   const QPalette palette = QApplication::palette();
-  return palette.color(QPalette::Window).lightness() < palette.color(QPalette::WindowText).lightness();
+  return palette.color(QPalette::Window).lightness() <
+         palette.color(QPalette::WindowText).lightness();
 }
 
 }  // namespace

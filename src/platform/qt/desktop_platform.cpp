@@ -38,7 +38,9 @@ bool DisplayOpens() {
   return opens;
 }
 
-void PostQuit() { QueueEvent(MenuEvent, QuitMenuNumber, ApplicationMenuWindow, 0, PostCustom); }
+void PostQuit() {
+  QueueEvent(MenuEvent, QuitMenuNumber, ApplicationMenuWindow, 0, PostCustom);
+}
 
 }  // namespace
 
@@ -116,4 +118,6 @@ DesktopPlatform::~DesktopPlatform() {
   p.application.reset();
 }
 
-bool DesktopPlatform::FirstInstance() const { return !(parts_->lock && parts_->lock->HeldElsewhere()); }
+bool DesktopPlatform::FirstInstance() const {
+  return !(parts_->lock && parts_->lock->HeldElsewhere());
+}

@@ -13,7 +13,9 @@
 
 namespace {
 
-QWidget* AsWidget(NativeHandle handle) { return static_cast<QWidget*>(handle); }
+QWidget* AsWidget(NativeHandle handle) {
+  return static_cast<QWidget*>(handle);
+}
 
 void Post(std::int64_t gadget, std::int64_t window, std::int64_t type) {
   PostToolkitEvent(GadgetEvent, gadget, window, type);
@@ -36,12 +38,13 @@ QComboBox* NewEditCombo(std::int64_t number, std::int64_t window, QWidget* paren
                    [number, window](const QString&) { Post(number, window, SubtypeChange); });
   QObject::connect(edit, &QLineEdit::editingFinished,
                    [number, window] { Post(number, window, SubtypeEditEnd); });
-  QObject::connect(qApp, &QApplication::focusChanged, combo,
-                   [combo, number, window](QWidget* old, QWidget* now) {
-                     const bool inside = now != nullptr && (now == combo || combo->isAncestorOf(now));
-                     const bool wasInside = old != nullptr && (old == combo || combo->isAncestorOf(old));
-                     if (inside && !wasInside) Post(number, window, SubtypeFocus);
-                   });
+  QObject::connect(
+      qApp, &QApplication::focusChanged, combo,
+      [combo, number, window](QWidget* old, QWidget* now) {
+        const bool inside = now != nullptr && (now == combo || combo->isAncestorOf(now));
+        const bool wasInside = old != nullptr && (old == combo || combo->isAncestorOf(old));
+        if (inside && !wasInside) Post(number, window, SubtypeFocus);
+      });
   return combo;
 }
 
@@ -103,7 +106,9 @@ NativeHandle QtToolkit::CreateGadget(NativeHandle window, std::int64_t number,
   return widget;
 }
 
-void QtToolkit::FreeGadget(NativeHandle gadget) { delete AsWidget(gadget); }
+void QtToolkit::FreeGadget(NativeHandle gadget) {
+  delete AsWidget(gadget);
+}
 
 void QtToolkit::SetGadgetState(NativeHandle gadget, std::int64_t state) {
   QWidget* widget = AsWidget(gadget);
@@ -177,6 +182,12 @@ void QtToolkit::DisableGadget(NativeHandle gadget, bool disabled) {
 
 void QtToolkit::SetGadgetToolTip(NativeHandle gadget, std::string_view text) {
   AsWidget(gadget)->setToolTip(QtText(text));
+}
+
+void QtToolkit::SetGadgetPlaceholder(NativeHandle gadget, std::string_view text) {
+  QWidget* widget = AsWidget(gadget);
+  if (auto* combo = qobject_cast<QComboBox*>(widget)) widget = combo->lineEdit();
+  if (auto* field = qobject_cast<QLineEdit*>(widget)) field->setPlaceholderText(QtText(text));
 }
 
 void QtToolkit::SetGadgetFont(NativeHandle gadget, NativeHandle font) {

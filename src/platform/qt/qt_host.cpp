@@ -3,13 +3,17 @@
 #include <QApplication>
 #include <QEvent>
 
-#include "platform/qt/dark_appearance.h"
 #include "platform/host.h"
+#include "platform/qt/dark_appearance.h"
 #include "platform/toolkit.h"
 
-QtHost::~QtHost() { ObserveAppearance(false); }
+QtHost::~QtHost() {
+  ObserveAppearance(false);
+}
 
-bool QtHost::Supported() { return desktop_ && QGuiApplication::platformName() == "xcb"; }
+bool QtHost::Supported() {
+  return desktop_ && QGuiApplication::platformName() == "xcb";
+}
 
 std::string QtHost::Requirement() {
   return "Sorry, this program needs an X11 desktop session (a Wayland-only session or no "

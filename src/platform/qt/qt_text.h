@@ -11,4 +11,6 @@ inline QString QtText(std::string_view text) {
   return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-inline std::string StdText(const QString& text) { return text.toStdString(); }
+inline std::string StdText(const QString& text) {
+  return text.toStdString();
+}

@@ -60,6 +60,8 @@ NativeHandle QtToolkit::CreateWindow(std::int64_t number, const WindowSpec& spec
       frame.moveCenter(main->geometry().center());
     }
   }
+  // Toolkit windows are laid out in fixed places: none can be resized.
+  window->setFixedSize(frame.size());
   window->setGeometry(frame);
   if ((spec.flags & WindowHidden) == 0) {
     window->show();
@@ -86,9 +88,11 @@ void QtToolkit::DestroyWindow(NativeHandle window) {
 void QtToolkit::SetWindowFloating(NativeHandle window, bool on) {
   ToolkitWindow* w = AsWindow(window);
   const bool visible = w->isVisible();
+  const bool active = w->isActiveWindow();
   // Changing the window flags hides a shown window.
   w->ApplyFlags(on);
   if (visible) w->show();
+  if (active) w->activateWindow();
 }
 
 Rect QtToolkit::WindowContentRect(NativeHandle window) {
@@ -97,6 +101,7 @@ Rect QtToolkit::WindowContentRect(NativeHandle window) {
 }
 
 void QtToolkit::SetWindowContentRect(NativeHandle window, const Rect& rect) {
+  AsWindow(window)->setFixedSize(rect.width, rect.height);
   AsWindow(window)->setGeometry(rect.x, rect.y, rect.width, rect.height);
 }
 
@@ -280,8 +285,7 @@ bool QtToolkit::eventFilter(QObject* watched, QEvent* event) {
   switch (event->type()) {
     case QEvent::ShortcutOverride:
     case QEvent::KeyPress:
-    case QEvent::KeyRelease:
-      return FilterKeyEvent(event);
+    case QEvent::KeyRelease: return FilterKeyEvent(event);
     case QEvent::Quit:
       // Qt's own quit (the session ending, say) runs the program's ordinary quit.
       if (watched != qApp) return false;

@@ -52,6 +52,7 @@ class QtToolkit final : public QObject, public NativeToolkit {
   int CountGadgetItems(NativeHandle gadget) override;
   void DisableGadget(NativeHandle gadget, bool disabled) override;
   void SetGadgetToolTip(NativeHandle gadget, std::string_view text) override;
+  void SetGadgetPlaceholder(NativeHandle gadget, std::string_view text) override;
   void SetGadgetFont(NativeHandle gadget, NativeHandle font) override;
   void SetGadgetColor(NativeHandle gadget, int colorType, std::int64_t rgb) override;
 

@@ -192,20 +192,13 @@ char16_t CharacterForKeysym(std::uint32_t keysym) {
     return static_cast<char16_t>(u'0' + (keysym - KeysymKeypad0));
   }
   switch (keysym) {
-    case 0xffaa:
-      return u'*';
-    case 0xffab:
-      return u'+';
-    case 0xffad:
-      return u'-';
-    case 0xffae:
-      return u'.';
-    case 0xffaf:
-      return u'/';
-    case 0xffbd:
-      return u'=';
-    default:
-      break;
+    case 0xffaa: return u'*';
+    case 0xffab: return u'+';
+    case 0xffad: return u'-';
+    case 0xffae: return u'.';
+    case 0xffaf: return u'/';
+    case 0xffbd: return u'=';
+    default: break;
   }
   if (keysym >= KeysymF1 && keysym <= KeysymF35) {
     return static_cast<char16_t>(0xF704 + (keysym - KeysymF1));
@@ -245,9 +238,7 @@ bool IsModifierQtKey(int qtKey) {
     case Qt::Key_Hyper_R:
     case Qt::Key_CapsLock:
     case Qt::Key_NumLock:
-    case Qt::Key_ScrollLock:
-      return true;
-    default:
-      return false;
+    case Qt::Key_ScrollLock: return true;
+    default: return false;
   }
 }

@@ -70,10 +70,8 @@ std::optional<std::string> UserDefaultsString(std::string_view key) {
   // Lists, byte arrays and encoded variants are not texts.
   switch (value.typeId()) {
     case QMetaType::QString:
-    case QMetaType::LongLong:
-      return value.toString().toStdString();
-    default:
-      return std::nullopt;
+    case QMetaType::LongLong: return value.toString().toStdString();
+    default: return std::nullopt;
   }
 }
 
@@ -88,4 +86,6 @@ void SetUserDefaultsString(std::string_view key, std::string_view value) {
   }
 }
 
-void SynchronizeUserDefaults() { WritePending(); }
+void SynchronizeUserDefaults() {
+  WritePending();
+}
