@@ -6,6 +6,8 @@
 #include "platform/utf.h"
 #include "settings/settings_record.h"
 #include "shortcuts/key_name_map.h"
+#include "shortcuts/shortcut_code.h"
+#include "shortcuts/shortcut_gadget.h"
 
 std::vector<HotkeyRecord> HotkeyList;
 
@@ -33,6 +35,12 @@ bool InstallHotkeyHandler() {
 void HotkeyPressedHandler(HotkeyId hotkey) {
   for (const HotkeyRecord& record : HotkeyList) {
     if (record.Serial == hotkey.id && record.Signature == hotkey.signature) {
+      // The desktop hands a grabbed key to the program, not to the focused window: typed into a
+      // shortcut field, the combination is recorded there instead of running its command.
+      if (const std::int64_t field = FocusedShortcutField(); field != -1) {
+        SetGadgetState(field, ShortcutCodeFromText(record.ShortcutText));
+        return;
+      }
       // Object, window and type all carry the value that marks them as not given.
       QueueEvent(static_cast<std::int32_t>(record.Event), HotkeyWindow, HotkeyWindow, HotkeyWindow,
                  PostCustom);

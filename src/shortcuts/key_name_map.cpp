@@ -122,27 +122,13 @@ HotkeyKeyName ReadShortcutText(std::string_view text) {
   std::u16string keyName;
   for (char16_t c : Utf8ToUtf16(text)) {
     switch (c) {
-      case ControlSymbol:
-        result.modifiers |= HotkeyControl;
-        break;
-      case OptionSymbol:
-        result.modifiers |= HotkeyOption;
-        break;
-      case ShiftSymbol:
-        result.modifiers |= HotkeyShift;
-        break;
-      case CommandSymbol:
-        result.modifiers |= HotkeyCommand;
-        break;
-      case u'\u238B':
-        keyName = u"Esc";
-        break;
-      case u'\u21A9':
-        keyName = u"Return";
-        break;
-      default:
-        keyName.push_back(c);
-        break;
+      case ControlSymbol: result.modifiers |= HotkeyControl; break;
+      case OptionSymbol: result.modifiers |= HotkeyOption; break;
+      case ShiftSymbol: result.modifiers |= HotkeyShift; break;
+      case CommandSymbol: result.modifiers |= HotkeyCommand; break;
+      case u'\u238B': keyName = u"Esc"; break;
+      case u'\u21A9': keyName = u"Return"; break;
+      default: keyName.push_back(c); break;
     }
   }
   result.keyName = Utf16ToUtf8(keyName);

@@ -13,10 +13,10 @@ struct KeyWord {
 // One-character keys that the hint names: "+" separates the words and "&" is dropped from menu
 // texts, the symbols would become key equivalents of their own.
 constexpr KeyWord KeyWords[] = {
-    {u'+', "Plus"},        {u'&', "Ampersand"}, {u'\u232B', "Backspace"}, {u'\u21A9', "Return"},
-    {u'\u238B', "Esc"},    {u'\u21DE', "PgUp"}, {u'\u21DF', "PgDown"},    {u'\u2198', "End"},
-    {u'\u2196', "Home"},   {u'\u2190', "Left"}, {u'\u2191', "Up"},        {u'\u2192', "Right"},
-    {u'\u2193', "Down"},   {u'\u2326', "Delete"},
+    {u'+', "Plus"},      {u'&', "Ampersand"},   {u'\u232B', "Backspace"}, {u'\u21A9', "Return"},
+    {u'\u238B', "Esc"},  {u'\u21DE', "PgUp"},   {u'\u21DF', "PgDown"},    {u'\u2198', "End"},
+    {u'\u2196', "Home"}, {u'\u2190', "Left"},   {u'\u2191', "Up"},        {u'\u2192', "Right"},
+    {u'\u2193', "Down"}, {u'\u2326', "Delete"},
 };
 
 const char* ModifierWord(char16_t c) {

@@ -8,6 +8,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "platform/key_codes.h"
 
@@ -49,3 +50,7 @@ std::u16string KeyTextOf(std::uint32_t keyCode);
 
 // The shortcut text of a code; 0 gives the empty text.
 std::string ShortcutTextFromCode(std::uint32_t code);
+
+// The code of a shortcut text, its modifier symbols in any order; 0 when the rest is not the
+// text of one key.
+std::uint32_t ShortcutCodeFromText(std::string_view text);

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <memory>
+#include <set>
 
 #include "platform/key_codes.h"
 #include "platform/toolkit.h"
@@ -11,28 +12,17 @@ std::uint32_t MapToShortcut(std::uint32_t modifierFlags, std::uint16_t keyCode,
                             char16_t character) {
   const std::uint32_t m = ShortcutModifiersOf(modifierFlags);
   switch (keyCode) {
-    case VirtualBackspace:
-      return 0;
-    case VirtualTab:
-      return m + KeyTab;
-    case VirtualHome:
-      return m + KeyHome;
-    case VirtualEnd:
-      return m + KeyEnd;
-    case VirtualPageUp:
-      return m + KeyPageUp;
-    case VirtualPageDown:
-      return m + KeyPageDown;
-    case VirtualLeft:
-      return m + KeyLeft;
-    case VirtualRight:
-      return m + KeyRight;
-    case VirtualDown:
-      return m + KeyDown;
-    case VirtualUp:
-      return m + KeyUp;
-    default:
-      break;
+    case VirtualBackspace: return 0;
+    case VirtualTab: return m + KeyTab;
+    case VirtualHome: return m + KeyHome;
+    case VirtualEnd: return m + KeyEnd;
+    case VirtualPageUp: return m + KeyPageUp;
+    case VirtualPageDown: return m + KeyPageDown;
+    case VirtualLeft: return m + KeyLeft;
+    case VirtualRight: return m + KeyRight;
+    case VirtualDown: return m + KeyDown;
+    case VirtualUp: return m + KeyUp;
+    default: break;
   }
   // Main-row digits by position: Shift must not turn them into symbols.
   for (std::uint32_t digit = 0; digit < VirtualDigits.size(); ++digit) {
@@ -47,11 +37,29 @@ std::uint32_t MapToShortcut(std::uint32_t modifierFlags, std::uint16_t keyCode,
   return m + key;
 }
 
+namespace {
+
+// The numbers of the shortcut fields that exist now.
+std::set<std::int64_t> fields;
+
+}  // namespace
+
+std::int64_t FocusedShortcutField() {
+  const std::int64_t focused = FocusedGadget();
+  return fields.count(focused) != 0 ? focused : -1;
+}
+
 LxShortcutGadgetFunctions::LxShortcutGadgetFunctions()
     : GlobalEventHandler(AddKeyHook(&HandleGlobalEvent, this)) {}
 
 LxShortcutGadgetFunctions::~LxShortcutGadgetFunctions() {
   RemoveKeyHook(GlobalEventHandler);
+  fields.erase(gadget_);
+}
+
+void LxShortcutGadgetFunctions::AttachToGadget(std::int64_t number) {
+  gadget_ = number;
+  fields.insert(number);
 }
 
 void LxShortcutGadgetFunctions::SetGadgetState(std::int64_t state) {
@@ -83,11 +91,11 @@ std::int64_t NewShortcutGadget(std::int64_t number, int x, int y, int width, int
   spec.height = height;
   auto behaviour = std::make_unique<LxShortcutGadgetFunctions>();
   LxShortcutGadgetFunctions* functions = behaviour.get();
-  if (number != AutoNumber) functions->AttachToGadget(number);
   const std::int64_t chosen = NewBehaviourGadget(number, spec, std::move(behaviour));
-  // On failure the toolkit has already destroyed the behaviour.
-  if (chosen == 0 && number != 0) return 0;
-  if (number == AutoNumber) functions->AttachToGadget(chosen);
+  // On failure the toolkit has already destroyed the behaviour. (Gadget 0 is a number too.)
+  if (chosen == 0 && GadgetExists(number) == 0) return 0;
+  // Attached only now: making the gadget frees an earlier one of the same number.
+  functions->AttachToGadget(chosen);
   SetGadgetState(chosen, code);
   return chosen;
 }

@@ -15,13 +15,15 @@ inline constexpr const char* ShortcutPlaceholder = "add shortcut";
 
 // The shortcut code of a key press: modifier flags, virtual key code and the first character
 // the key gives without modifiers (Shift applied), 0 for none. 0 means cleared.
-std::uint32_t MapToShortcut(std::uint32_t modifierFlags, std::uint16_t keyCode,
-                            char16_t character);
+std::uint32_t MapToShortcut(std::uint32_t modifierFlags, std::uint16_t keyCode, char16_t character);
 
 // Creates the field in the current window showing `code`; returns its number (the chosen one
 // for AutoNumber), or 0 when there is no current window.
 std::int64_t NewShortcutGadget(std::int64_t number, int x, int y, int width, int height,
                                std::uint32_t code);
+
+// The shortcut field that has the keyboard focus now, or -1.
+std::int64_t FocusedShortcutField();
 
 class LxShortcutGadgetFunctions final : public LxGadgetFunctions {
  public:
@@ -31,7 +33,7 @@ class LxShortcutGadgetFunctions final : public LxGadgetFunctions {
   LxShortcutGadgetFunctions& operator=(const LxShortcutGadgetFunctions&) = delete;
 
   // The number is known only once the toolkit has made the gadget.
-  void AttachToGadget(std::int64_t number) { gadget_ = number; }
+  void AttachToGadget(std::int64_t number);
   void SetGadgetState(std::int64_t state) override;
   std::int64_t GetGadgetState() override { return CurrentShortcut; }
 
