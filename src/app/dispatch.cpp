@@ -5,83 +5,60 @@
 #include "menu/menu_icon.h"
 #include "platform/command_numbers.h"
 #include "platform/event_record.h"
+#include "prefs/preferences_window.h"
 
 CommandRequest CommandForMenuItem(std::int64_t item) {
   switch (item) {
     case QuitMenuNumber:
-    case ItemQuit:
-      return {Command::Quit};
+    case ItemQuit: return {Command::Quit};
     case ItemAppPreferences:
-    case ItemPreferences:
-      return {Command::OpenPreferences};
-    case ItemCaptureEntireScreen:
-      return {Command::CaptureEntireScreen};
-    case ItemCaptureWindow:
-      return {Command::CaptureWindow};
-    case ItemCaptureSelection:
-      return {Command::CaptureSelection};
-    case ItemOpenCaptureLocation:
-      return {Command::OpenCaptureLocation};
-    case ItemAbout:
-      return {Command::ShowAboutBox};
-    case ItemGiveFeedback:
-      return {Command::OpenFeedbackForm};
-    case ItemContactMe:
-      return {Command::OpenContactPage};
-    default:
-      return {};  // -3 (application menu About), -1, 0 and any other number
+    case ItemPreferences: return {Command::OpenPreferences};
+    case ItemCaptureEntireScreen: return {Command::CaptureEntireScreen};
+    case ItemCaptureWindow: return {Command::CaptureWindow};
+    case ItemCaptureSelection: return {Command::CaptureSelection};
+    case ItemOpenCaptureLocation: return {Command::OpenCaptureLocation};
+    case ItemAbout: return {Command::ShowAboutBox};
+    case ItemGiveFeedback: return {Command::OpenFeedbackForm};
+    case ItemContactMe: return {Command::OpenContactPage};
+    default: return {};  // -3 (application menu About), -1, 0 and any other number
   }
 }
 
 CommandRequest CommandForEvent(std::int32_t kind, std::int64_t number, std::int64_t window,
                                std::int64_t subtype) {
   switch (kind) {
-    case MenuEvent:
-      return CommandForMenuItem(number);
+    case MenuEvent: return CommandForMenuItem(number);
     case CloseWindowEvent:
       return window == PreferencesWindow ? CommandRequest{Command::ClosePreferences}
                                          : CommandRequest{};
     case GadgetEvent:
       // Gadget numbers 12 to 27 belong to the Preferences window alone.
-      if (number >= 12 && number <= 27) {
+      if (number >= FirstPreferencesGadget && number <= LastPreferencesGadget) {
         return {Command::HandlePreferencesGadget, number, subtype};
       }
       return {};
-    case HotkeyEvent1:
-      return {Command::CaptureEntireScreen};
-    case HotkeyEvent2:
-      return {Command::CaptureWindow};
-    case HotkeyEvent3:
-      return {Command::CaptureSelection};
-    case HotkeyEvent4:
-      return {Command::OpenCaptureLocation};
-    case AppearanceChangedEvent:
-      return {Command::ApplyAppearance};
-    default:
-      return {};
+    case HotkeyEvent1: return {Command::CaptureEntireScreen};
+    case HotkeyEvent2: return {Command::CaptureWindow};
+    case HotkeyEvent3: return {Command::CaptureSelection};
+    case HotkeyEvent4: return {Command::OpenCaptureLocation};
+    case AppearanceChangedEvent: return {Command::ApplyAppearance};
+    default: return {};
   }
 }
 
 bool RunCommand(const CommandRequest& request) {
   switch (request.command) {
-    case Command::Quit:
-      return false;
-    case Command::ApplyAppearance:
-      ApplyAppearance();
+    case Command::Quit: return false;
+    case Command::ApplyAppearance: ApplyAppearance(); return true;
+    case Command::CaptureEntireScreen: RunCapture(CaptureEntireScreen); return true;
+    case Command::CaptureWindow: RunCapture(CaptureWindow); return true;
+    case Command::CaptureSelection: RunCapture(CaptureSelection); return true;
+    case Command::OpenCaptureLocation: OpenCaptureLocation(); return true;
+    case Command::OpenPreferences: OpenPreferences(); return true;
+    case Command::ClosePreferences: ClosePreferences(); return true;
+    case Command::HandlePreferencesGadget:
+      HandlePreferencesGadget(request.gadget, request.subtype);
       return true;
-    case Command::CaptureEntireScreen:
-      RunCapture(CaptureEntireScreen);
-      return true;
-    case Command::CaptureWindow:
-      RunCapture(CaptureWindow);
-      return true;
-    case Command::CaptureSelection:
-      RunCapture(CaptureSelection);
-      return true;
-    case Command::OpenCaptureLocation:
-      OpenCaptureLocation();
-      return true;
-    default:
-      return true;
+    default: return true;
   }
 }

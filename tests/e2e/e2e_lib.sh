@@ -81,7 +81,9 @@ start_program() {
 # The program's tray icon once it is embedded in the tray host's panel: prints
 # "window x y width height" (absolute position), or fails.
 embedded_icon() {
+  # awk reads to the end: leaving early would end xwininfo by SIGPIPE and fail the pipe.
   xwininfo -root -tree 2>/dev/null | awk '
+    found { next }
     /\("panel" "trayer"\)/ { panel = 1; depth = match($0, /[^ ]/); next }
     panel {
       here = match($0, /[^ ]/)
@@ -90,7 +92,7 @@ embedded_icon() {
         if (match($0, /[0-9]+x[0-9]+\+-?[0-9]+\+-?[0-9]+ +\+-?[0-9]+\+-?[0-9]+/)) {
           split(substr($0, RSTART, RLENGTH), f, /[x+ ]+/)
           printf "%s %s %s %s %s\n", $1, f[5], f[6], f[1], f[2]
-          found = 1; exit
+          found = 1
         }
       }
     }

@@ -1,0 +1,65 @@
+#include "prefs/save_folder.h"
+
+#include "platform/files.h"
+#include "platform/requesters.h"
+#include "platform/toolkit.h"
+#include "prefs/preferences_window.h"
+#include "settings/settings_record.h"
+#include "settings/settings_store.h"
+
+namespace {
+
+// A folder path without its closing "/", except for the root itself.
+std::string WithoutSlash(const std::string& folder) {
+  return folder.size() > 1 ? folder.substr(0, folder.size() - 1) : folder;
+}
+
+// The last name of a folder path that ends in "/"; the root is "/".
+std::string LastName(const std::string& folder) {
+  const std::string path = WithoutSlash(folder);
+  return path == "/" ? path : path.substr(path.find_last_of('/') + 1);
+}
+
+}  // namespace
+
+void ShowSaveFolderToolTip() {
+  GadgetToolTip(GadgetSaveLocation, "[" + Settings.DisplayPath + "] = " + Settings.DirPath);
+}
+
+std::string UsersFolder() {
+  std::string home = HomeFolder();
+  if (home.size() < 2) return "/";
+  home.pop_back();
+  return home.substr(0, home.find_last_of('/') + 1);
+}
+
+void ChooseSaveFolder() {
+  DisableGadget(GadgetSaveLocation, 0);
+  const std::string users = UsersFolder();
+  const std::string chosen = ChooseFolder("Please choose a Folder.", users);
+  // A cancelled chooser changes nothing: captures keep going where they went.
+  if (chosen.empty()) {
+    if (Settings.LastSavePath.empty()) {
+      ShowAlert("Warning!",
+                "You must select a valid Folder -- one that is under the " + WithoutSlash(users) +
+                    " directory.\n\nPlease try again.",
+                AlertCaution);
+    }
+    return;
+  }
+  if (!chosen.starts_with(users)) {
+    ShowAlert("Warning!",
+              "You must select a Folder located under the " + users +
+                  " directory path.\n\rPlease try again.",
+              AlertCaution);
+    return;
+  }
+  Settings.DirPath = chosen;
+  Settings.DisplayPath = LastName(chosen);
+  SetGadgetItemText(GadgetSaveLocation, 0, Settings.DisplayPath);
+  Settings.LastSavePath = Settings.DirPath;
+  WriteSetting("DirPath", Settings.DirPath, Flush::Later);
+  WriteSetting("DisplayPath", Settings.DisplayPath, Flush::Later);
+  SynchronizeSettings();
+  ShowSaveFolderToolTip();
+}
