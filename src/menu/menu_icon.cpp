@@ -4,7 +4,9 @@
 #include "platform/toolkit.h"
 #include "settings/settings_record.h"
 
-bool IsDarkMode() { return IsDarkAppearance() != 0; }
+bool IsDarkMode() {
+  return IsDarkAppearance() != 0;
+}
 
 std::int64_t IconForMenuIcon(std::int64_t menuIcon, bool dark) {
   if (menuIcon < 0 || menuIcon >= MenuIconCount) return -1;
@@ -16,4 +18,6 @@ void ShowMenuIcon() {
   if (slot >= 0) SetStatusItemImage(slot);
 }
 
-void ApplyAppearance() { ShowMenuIcon(); }
+void ApplyAppearance() {
+  ShowMenuIcon();
+}

@@ -17,27 +17,19 @@ std::array<std::string, 4> CaptureHints;
 
 int CaptureHintIndex(std::int64_t item) {
   switch (item) {
-    case ItemCaptureEntireScreen:
-      return 0;
-    case ItemCaptureWindow:
-      return 1;
-    case ItemCaptureSelection:
-      return 2;
-    case ItemOpenCaptureLocation:
-      return 3;
-    default:
-      return -1;
+    case ItemCaptureEntireScreen: return 0;
+    case ItemCaptureWindow: return 1;
+    case ItemCaptureSelection: return 2;
+    case ItemOpenCaptureLocation: return 3;
+    default: return -1;
   }
 }
 
 std::string CaptureItemTitle(std::int64_t item) {
   switch (item) {
-    case ItemCaptureWindow:
-      return "Capture Window...";
-    case ItemCaptureSelection:
-      return "Capture Selection...";
-    default:
-      return "Open Capture Location...";
+    case ItemCaptureWindow: return "Capture Window...";
+    case ItemCaptureSelection: return "Capture Selection...";
+    default: return "Open Capture Location...";
   }
 }
 

@@ -22,15 +22,9 @@ void WriteFirstRunDefaults() {
 
   for (const SettingKey& key : SettingKeys) {
     switch (key.kind) {
-      case SettingKind::Integer:
-        WriteSetting(key.name, key.firstRunInteger, Flush::Later);
-        break;
-      case SettingKind::Text:
-        WriteSetting(key.name, key.firstRunText, Flush::Later);
-        break;
-      case SettingKind::Folder:
-        WriteSetting(key.name, documents, Flush::Later);
-        break;
+      case SettingKind::Integer: WriteSetting(key.name, key.firstRunInteger, Flush::Later); break;
+      case SettingKind::Text: WriteSetting(key.name, key.firstRunText, Flush::Later); break;
+      case SettingKind::Folder: WriteSetting(key.name, documents, Flush::Later); break;
     }
   }
   SynchronizeSettings();

@@ -4,7 +4,9 @@
 #include "platform/user_defaults.h"
 #include "settings/settings_record.h"
 
-std::string PreferencesFilePath() { return UserDefaultsFilePath(); }
+std::string PreferencesFilePath() {
+  return UserDefaultsFilePath();
+}
 
 void OpenSettingsStore() {
   OpenUserDefaults();
@@ -15,7 +17,9 @@ void OpenSettingsStore() {
   }
 }
 
-void CloseSettingsStore() { CloseUserDefaults(); }
+void CloseSettingsStore() {
+  CloseUserDefaults();
+}
 
 std::string ReadStringSetting(std::string_view key) {
   return UserDefaultsString(key).value_or(std::string());
@@ -31,4 +35,6 @@ void WriteSetting(std::string_view key, std::string_view value, Flush flush) {
   if (flush == Flush::Now) SynchronizeUserDefaults();
 }
 
-void SynchronizeSettings() { SynchronizeUserDefaults(); }
+void SynchronizeSettings() {
+  SynchronizeUserDefaults();
+}
