@@ -1,5 +1,7 @@
 #include "app/dispatch.h"
 
+#include "about/about_box.h"
+#include "about/web_links.h"
 #include "capture/capture_engine.h"
 #include "capture/open_capture_location.h"
 #include "menu/menu_icon.h"
@@ -47,18 +49,23 @@ CommandRequest CommandForEvent(std::int32_t kind, std::int64_t number, std::int6
 }
 
 bool RunCommand(const CommandRequest& request) {
+  // Every command is listed, so that the compiler names one that is not run here.
   switch (request.command) {
+    case Command::None: return true;
     case Command::Quit: return false;
     case Command::ApplyAppearance: ApplyAppearance(); return true;
     case Command::CaptureEntireScreen: RunCapture(CaptureEntireScreen); return true;
     case Command::CaptureWindow: RunCapture(CaptureWindow); return true;
     case Command::CaptureSelection: RunCapture(CaptureSelection); return true;
     case Command::OpenCaptureLocation: OpenCaptureLocation(); return true;
+    case Command::ShowAboutBox: ShowAboutBox(); return true;
+    case Command::OpenFeedbackForm: OpenLink(FeedbackForm()); return true;
+    case Command::OpenContactPage: OpenLink(ContactPage()); return true;
     case Command::OpenPreferences: OpenPreferences(); return true;
     case Command::ClosePreferences: ClosePreferences(); return true;
     case Command::HandlePreferencesGadget:
       HandlePreferencesGadget(request.gadget, request.subtype);
       return true;
-    default: return true;
   }
+  return true;
 }

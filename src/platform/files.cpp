@@ -136,3 +136,23 @@ bool RemoveFile(std::string_view path) {
   const std::string target(path);
   return unlink(target.c_str()) == 0 || errno == ENOENT;
 }
+
+std::string FileAddress(std::string_view path) {
+  std::error_code error;
+  const std::string absolute =
+      std::filesystem::weakly_canonical(std::filesystem::absolute(path, error), error).string();
+  static constexpr char Hex[] = "0123456789ABCDEF";
+  std::string address = "file://";
+  for (unsigned char c : absolute) {
+    const bool plain = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') ||
+                       c == '-' || c == '.' || c == '_' || c == '~' || c == '/';
+    if (plain) {
+      address += static_cast<char>(c);
+    } else {
+      address += '%';
+      address += Hex[c >> 4];
+      address += Hex[c & 0xF];
+    }
+  }
+  return address;
+}

@@ -35,3 +35,7 @@ bool WriteFileWhole(std::string_view path, std::string_view text);
 
 // Removes the file at path; true when no file is there afterwards (also when there was none).
 bool RemoveFile(std::string_view path);
+
+// The file:// address of a path, made absolute and free of "." and ".." parts, with every
+// byte outside the unreserved characters and "/" percent-encoded.
+std::string FileAddress(std::string_view path);

@@ -62,6 +62,21 @@ int ShowAlert(std::string_view title, std::string_view text, std::uint32_t flags
   return tag;
 }
 
+int ShowMessageBox(std::string_view message, std::string_view text,
+                   const std::vector<std::string>& buttons, void* image) {
+  if (installed == nullptr) return -1;
+  AlertRequest request;
+  request.title = std::string(message);
+  request.text = std::string(text);
+  request.image = image;
+  for (const std::string& label : buttons) {
+    request.buttons.push_back(
+        {label, FirstButtonAnswer + static_cast<int>(request.buttons.size())});
+  }
+  request.escapeTag = FirstButtonAnswer;
+  return installed->RunAlert(request);
+}
+
 FolderRequest MakeFolderRequest(std::string_view title, std::string_view initialPath) {
   FolderRequest request;
   request.title = std::string(title);

@@ -26,12 +26,17 @@ struct AlertButton {
   int tag = 0;
 };
 
-// An alert as the realisation is asked to show it. No buttons means the platform's single OK.
+// An alert as the realisation is asked to show it. No buttons means the platform's single OK;
+// otherwise the first button is the default one (Return presses it).
 struct AlertRequest {
-  std::string title;
+  std::string title;  // the bold message
   std::string text;
   AlertIcon icon = AlertIcon::Application;
   std::vector<AlertButton> buttons;
+  // A picture (a native image of the toolkit) shown instead of the icon, or null.
+  void* image = nullptr;
+  // The answer Escape gives, when a button carries it.
+  int escapeTag = AnswerCancel;
 };
 
 struct FolderRequest {
@@ -56,6 +61,15 @@ void InstallRequesters(Requesters* requesters);
 
 int ShowAlert(std::string_view title, std::string_view text, std::uint32_t flags);
 std::string ChooseFolder(std::string_view title, std::string_view initialPath);
+
+// The first button of a message box answers FirstButtonAnswer, the next one more, and so on.
+inline constexpr int FirstButtonAnswer = 1000;
+
+// A message box with its own buttons, the first the default one; Escape presses the first as
+// well. `image` is a native image of the toolkit, or null. Returns the answer of the pressed
+// button, or -1 when the box could not be shown.
+int ShowMessageBox(std::string_view message, std::string_view text,
+                   const std::vector<std::string>& buttons, void* image);
 
 // The pieces of the requesters that do not depend on the desktop, exposed for their tests.
 AlertRequest MakeAlertRequest(std::string_view title, std::string_view text, std::uint32_t flags,

@@ -11,9 +11,9 @@
 #include "platform/command_numbers.h"
 #include "platform/toolkit.h"
 #include "prefs/login_agent.h"
-#include "prefs/preferences_fixture.h"
 #include "prefs/preferences_window.h"
 #include "prefs/save_folder.h"
+#include "program/program_fixture.h"
 #include "settings/settings_record.h"
 #include "settings/settings_store.h"
 #include "support/scratch_folder.h"
@@ -37,7 +37,7 @@ int RunToEnd(const std::vector<std::string>& words) {
   return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
-TEST_F(PreferencesTest, TheFolderChooserTakesOnlyFoldersUnderTheUsersFolder) {
+TEST_F(ProgramTest, TheFolderChooserTakesOnlyFoldersUnderTheUsersFolder) {
   const std::string users = temporary.root.string();
   ASSERT_EQ(UsersFolder(), users) << "the folder that holds the home folder";
   const std::string pictures = temporary.home.string() + "/Pictures/";
@@ -82,7 +82,7 @@ TEST_F(PreferencesTest, TheFolderChooserTakesOnlyFoldersUnderTheUsersFolder) {
   EXPECT_EQ(Settings.DirPath, documents) << "a cancelled choice keeps the folder in use";
 }
 
-TEST_F(PreferencesTest, AChosenFolderIsShownAndStored) {
+TEST_F(ProgramTest, AChosenFolderIsShownAndStored) {
   Start();
   OpenPreferences();
   const std::string pictures = temporary.home.string() + "/Pictures/";
@@ -96,7 +96,7 @@ TEST_F(PreferencesTest, AChosenFolderIsShownAndStored) {
   EXPECT_EQ(Settings.LastSavePath, pictures);
 }
 
-TEST_F(PreferencesTest, StartAtLoginWritesAValidEntryAndRemovesIt) {
+TEST_F(ProgramTest, StartAtLoginWritesAValidEntryAndRemovesIt) {
   Start();
   OpenPreferences();
   const std::string entry = AutostartEntryPath();
@@ -114,7 +114,7 @@ TEST_F(PreferencesTest, StartAtLoginWritesAValidEntryAndRemovesIt) {
   EXPECT_TRUE(ApplyLoginAgent(false)) << "an entry already gone is no failure";
 }
 
-TEST_F(PreferencesTest, AnEntryThatCannotBeWrittenLeavesTheBoxAndSettingOff) {
+TEST_F(ProgramTest, AnEntryThatCannotBeWrittenLeavesTheBoxAndSettingOff) {
   Start();
   OpenPreferences();
   // A file where the autostart folder should be: no permission bits that root would ignore.

@@ -5,8 +5,8 @@
 #include "platform/command_numbers.h"
 #include "platform/key_codes.h"
 #include "platform/toolkit.h"
-#include "prefs/preferences_fixture.h"
 #include "prefs/preferences_window.h"
+#include "program/program_fixture.h"
 #include "settings/settings_record.h"
 
 namespace {
@@ -17,7 +17,7 @@ KeyPress Typed(std::uint32_t modifiers, std::uint16_t key, char16_t character) {
   return KeyPress{KeyEventType::KeyDown, -1, modifiers, key, std::u16string(1, character)};
 }
 
-TEST_F(PreferencesTest, OpensOnTheStoredValuesWithTheEnableRules) {
+TEST_F(ProgramTest, OpensOnTheStoredValuesWithTheEnableRules) {
   Start(
       "FileFormat=7\nMenuIcon=4\nClipboardOn=1\nTimer=2\nSoundOn=0\nShadowOn=2\nLogin=1\n"
       "ShortKey2=⌥⌘W\n");
@@ -49,7 +49,7 @@ TEST_F(PreferencesTest, OpensOnTheStoredValuesWithTheEnableRules) {
   }
 }
 
-TEST_F(PreferencesTest, PreviewOnDisablesTheClipboardBoxInstead) {
+TEST_F(ProgramTest, PreviewOnDisablesTheClipboardBoxInstead) {
   Start("PreviewOn=1\n");
   OpenPreferences();
   EXPECT_FALSE(Enabled(GadgetClipboard));
@@ -57,7 +57,7 @@ TEST_F(PreferencesTest, PreviewOnDisablesTheClipboardBoxInstead) {
   EXPECT_FALSE(Enabled(GadgetFileFormat));
 }
 
-TEST_F(PreferencesTest, EachChangeIsInTheFileAtOnceAndTakesEffect) {
+TEST_F(ProgramTest, EachChangeIsInTheFileAtOnceAndTakesEffect) {
   Start();
   OpenPreferences();
   struct Case {
@@ -102,7 +102,7 @@ TEST_F(PreferencesTest, EachChangeIsInTheFileAtOnceAndTakesEffect) {
   EXPECT_EQ(platform.toolkit.Status().image, ImageHandle(FirstLightIconImage + 2));
 }
 
-TEST_F(PreferencesTest, TheTimerRetitlesTheFirstItem) {
+TEST_F(ProgramTest, TheTimerRetitlesTheFirstItem) {
   Start("ShortKey1=⌃⌥⇧1\n");
   OpenPreferences();
   for (const auto& [item, title] : std::vector<std::pair<int, std::string>>{
@@ -115,7 +115,7 @@ TEST_F(PreferencesTest, TheTimerRetitlesTheFirstItem) {
   EXPECT_EQ(Settings.TimerSeconds, 0);
 }
 
-TEST_F(PreferencesTest, ClipboardOrViewerCapturesSwitchOffTheLocationItemAndItsHotKey) {
+TEST_F(ProgramTest, ClipboardOrViewerCapturesSwitchOffTheLocationItemAndItsHotKey) {
   Start("ShortKey4=⌃⌥⇧L\n");
   OpenPreferences();
   for (std::int64_t box : {GadgetClipboard, GadgetPreview}) {
@@ -131,7 +131,7 @@ TEST_F(PreferencesTest, ClipboardOrViewerCapturesSwitchOffTheLocationItemAndItsH
   }
 }
 
-TEST_F(PreferencesTest, ClosingStoresRegistersAndRetitlesTheShortcuts) {
+TEST_F(ProgramTest, ClosingStoresRegistersAndRetitlesTheShortcuts) {
   Start("ShortKey2=⌥⌘W\n");
   OpenPreferences();
   ASSERT_TRUE(Registered(13, HotkeyOption | HotkeyCommand));
@@ -156,7 +156,7 @@ TEST_F(PreferencesTest, ClosingStoresRegistersAndRetitlesTheShortcuts) {
   EXPECT_EQ(MenuItem(ItemCaptureWindow).text, "Capture Window...\t");
 }
 
-TEST_F(PreferencesTest, AHotKeyTypedIntoAFocusedFieldIsRecordedNotRun) {
+TEST_F(ProgramTest, AHotKeyTypedIntoAFocusedFieldIsRecordedNotRun) {
   Start("ShortKey1=⌃⌥⇧1\n");
   OpenPreferences();
   platform.toolkit.FocusGadgetByUser(FirstShortcutField + 2);

@@ -1,9 +1,12 @@
 #include "platform/headless/headless_requesters.h"
 
+#include <utility>
+
 namespace headless {
 
 int Requesters::RunAlert(const AlertRequest& request) {
   alerts_.push_back(request);
+  if (during_) std::exchange(during_, nullptr)();
   if (!alertAnswers_.empty()) {
     const int answer = alertAnswers_.front();
     alertAnswers_.pop_front();

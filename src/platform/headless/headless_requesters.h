@@ -1,6 +1,7 @@
 #pragma once
 
 #include <deque>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -13,6 +14,8 @@ class Requesters final : public ::Requesters {
  public:
   void QueueAlertAnswer(int tag) { alertAnswers_.push_back(tag); }
   void QueueFolderChoice(std::string folder) { folderChoices_.push_back(std::move(folder)); }
+  // Runs `during` while the next alert is up, as the desktop handles events under a modal box.
+  void WhileNextAlertIsUp(std::function<void()> during) { during_ = std::move(during); }
 
   const std::vector<AlertRequest>& Alerts() const { return alerts_; }
   const std::vector<FolderRequest>& FolderRequests() const { return folders_; }
@@ -22,6 +25,7 @@ class Requesters final : public ::Requesters {
   std::string PreferredLanguage() override { return "en-US"; }
 
  private:
+  std::function<void()> during_;
   std::deque<int> alertAnswers_;
   std::deque<std::string> folderChoices_;
   std::vector<AlertRequest> alerts_;

@@ -42,11 +42,19 @@ class FocusKeeper {
 int QtRequesters::RunAlert(const AlertRequest& request) {
   FocusKeeper focus;
   QMessageBox box;
-  box.setWindowTitle(QtText(request.title));
-  box.setText(QtText(request.title));
+  box.setWindowTitle(QtText(request.title.substr(0, request.title.find('\n'))));
+  // The message is bold, above the plain text that explains it.
+  box.setTextFormat(Qt::RichText);
+  box.setText("<b>" + QtText(request.title).toHtmlEscaped().replace('\n', "<br>") + "</b>");
   box.setInformativeText(QtText(request.text));
   box.setIcon(IconFor(request.icon));
-  if (request.icon == AlertIcon::Application && !qApp->windowIcon().isNull()) {
+  if (request.image != nullptr) {
+    // Drawn at 64 points whatever the image's pixels: a 128-pixel image is sharp on a
+    // double-resolution screen.
+    QPixmap picture = *static_cast<QPixmap*>(request.image);
+    picture.setDevicePixelRatio(picture.width() / 64.0);
+    box.setIconPixmap(picture);
+  } else if (request.icon == AlertIcon::Application && !qApp->windowIcon().isNull()) {
     box.setIconPixmap(qApp->windowIcon().pixmap(64, 64));
   }
   if (request.buttons.empty()) {
@@ -58,9 +66,13 @@ int QtRequesters::RunAlert(const AlertRequest& request) {
   for (const AlertButton& button : request.buttons) {
     QPushButton* added = box.addButton(QtText(button.label), QMessageBox::ActionRole);
     tags.emplace_back(added, button.tag);
-    if (button.tag == AnswerCancel) box.setEscapeButton(added);
+    if (button.tag == request.escapeTag) box.setEscapeButton(added);
   }
   box.setDefaultButton(static_cast<QPushButton*>(tags.front().first));
+  // In front of every other program's windows, with the keyboard.
+  box.show();
+  box.raise();
+  box.activateWindow();
   box.exec();
   for (const auto& [button, tag] : tags) {
     if (box.clickedButton() == button) return tag;

@@ -2,19 +2,22 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <string>
+#include <vector>
 
 #include "platform/headless/headless_platform.h"
+#include "support/scoped_environment.h"
 #include "support/temporary_home.h"
 
-// The program as far as the Preferences window needs it: a settings file in a temporary home,
-// the hot keys and the status menu, on the headless desktop. Events run through the program's
-// own dispatch.
-class PreferencesTest : public ::testing::Test {
+// The program as far as its windows and boxes need it: a settings file in a temporary home, the
+// hot keys and the status menu, on the headless desktop, and a recording opener on the PATH.
+// Events run through the program's own dispatch.
+class ProgramTest : public ::testing::Test {
  protected:
   // Starts from a settings file holding `lines` (the keys of a first run unless overridden).
   void Start(const std::string& lines = "");
-  ~PreferencesTest() override;
+  ~ProgramTest() override;
 
   // Handles the pushed system events and runs the commands they queue, as the loop would.
   void Settle();
@@ -24,7 +27,12 @@ class PreferencesTest : public ::testing::Test {
   bool Enabled(std::int64_t gadget) const { return !Gadget(gadget).disabled; }
   const headless::MenuItem& MenuItem(std::int64_t item) const;
   bool Registered(std::uint32_t keyCode, std::uint32_t modifiers) const;
+  // The words the opener was started with, one list per start, waiting up to a second for
+  // `count` starts.
+  std::vector<std::vector<std::string>> OpenerCalls(std::size_t count = 0) const;
 
   TemporaryHome temporary;
+  std::string openerRecord = temporary.scratch.Path() + "opener-calls";
+  ScopedEnvironment path{"PATH", temporary.scratch.Path() + "bin:" + std::getenv("PATH")};
   headless::Platform platform;
 };

@@ -1,6 +1,8 @@
-#include "prefs/preferences_fixture.h"
+#include "program/program_fixture.h"
 
 #include <QSettings>
+
+#include <unistd.h>
 
 #include "app/dispatch.h"
 #include "menu/icon_loading.h"
@@ -10,8 +12,12 @@
 #include "settings/settings_store.h"
 #include "shortcuts/hotkey_list.h"
 #include "shortcuts/key_name_map.h"
+#include "support/scratch_folder.h"
 
-void PreferencesTest::Start(const std::string& lines) {
+void ProgramTest::Start(const std::string& lines) {
+  // Each start appends its words, one a line, and an empty line.
+  temporary.scratch.WriteFile(
+      "bin/xdg-open", "#!/bin/sh\nprintf '%s\\n' \"$@\" '' >> '" + openerRecord + "'\n", 0755);
   temporary.WriteSettings(
       "Timer=1\nFileFormat=0\nFileLocation=0\nMenuIcon=1\nSoundOn=1\nShadowOn=1\nMouseOn=0\n"
       "ClipboardOn=0\nPreviewOn=0\nLogin=0\nDisplayPath=Documents\nDirPath=" +
@@ -25,12 +31,12 @@ void PreferencesTest::Start(const std::string& lines) {
   BuildStatusMenu();
 }
 
-PreferencesTest::~PreferencesTest() {
+ProgramTest::~ProgramTest() {
   CloseSettingsStore();
   HotkeyList.clear();
 }
 
-void PreferencesTest::Settle() {
+void ProgramTest::Settle() {
   platform.toolkit.HandlePendingEvents();
   while (const std::int32_t kind = NextEvent(0)) {
     if (kind > 0)
@@ -38,27 +44,46 @@ void PreferencesTest::Settle() {
   }
 }
 
-std::string PreferencesTest::Stored(const std::string& key) const {
+std::string ProgramTest::Stored(const std::string& key) const {
   const QSettings file(QString::fromStdString(temporary.SettingsFile().string()),
                        QSettings::IniFormat);
   return file.value(QString::fromStdString(key)).toString().toStdString();
 }
 
-const headless::Gadget& PreferencesTest::Gadget(std::int64_t number) const {
+const headless::Gadget& ProgramTest::Gadget(std::int64_t number) const {
   const headless::Gadget* gadget = platform.toolkit.FindGadget(number);
   if (gadget == nullptr) throw std::runtime_error("no gadget " + std::to_string(number));
   return *gadget;
 }
 
-const headless::MenuItem& PreferencesTest::MenuItem(std::int64_t item) const {
+const headless::MenuItem& ProgramTest::MenuItem(std::int64_t item) const {
   const headless::MenuItem* found = platform.toolkit.FindMenuItem(StatusMenu, item);
   if (found == nullptr) throw std::runtime_error("no item " + std::to_string(item));
   return *found;
 }
 
-bool PreferencesTest::Registered(std::uint32_t keyCode, std::uint32_t modifiers) const {
+bool ProgramTest::Registered(std::uint32_t keyCode, std::uint32_t modifiers) const {
   for (const auto& r : platform.hotkeys.Registrations()) {
     if (r.keyCode == keyCode && r.modifiers == modifiers) return true;
   }
   return false;
+}
+
+std::vector<std::vector<std::string>> ProgramTest::OpenerCalls(std::size_t count) const {
+  std::vector<std::vector<std::string>> calls;
+  for (int tries = 0; tries < 100; ++tries) {
+    calls.clear();
+    std::vector<std::string> words;
+    for (const std::string& line : ReadLines(openerRecord)) {
+      if (!line.empty()) {
+        words.push_back(line);
+        continue;
+      }
+      calls.push_back(words);
+      words.clear();
+    }
+    if (calls.size() >= count) break;
+    usleep(10000);
+  }
+  return calls;
 }
