@@ -15,6 +15,7 @@
 #include <memory>
 #include <mutex>
 
+#include "platform/process_child.h"
 #include "platform/process_fd.h"
 #include "platform/process_lookup.h"
 #include "platform/process_output.h"
@@ -74,51 +75,6 @@ void* WaitForProgram(void* argument) {
   }
   table.statusKnown.notify_all();
   return nullptr;
-}
-
-// Everything the child needs, prepared before the fork: after it only async-signal-safe calls
-// are allowed, so the child allocates nothing.
-struct ChildPlan {
-  std::vector<std::string> words;
-  std::vector<char*> argv;
-  std::string folder;
-  int output = -1;      // becomes the child's standard output when >= 0
-  int outputPeer = -1;  // the parent's end of that pipe, closed in the child
-};
-
-[[noreturn]] void RunChild(const ChildPlan& plan) {
-  if (!plan.folder.empty()) {
-    [[maybe_unused]] const int entered = chdir(plan.folder.c_str());
-  }
-  if (plan.output >= 0) {
-    if (plan.output == STDOUT_FILENO) {
-      fcntl(STDOUT_FILENO, F_SETFD, 0);
-    } else {
-      dup2(plan.output, STDOUT_FILENO);
-    }
-    close(plan.outputPeer);
-  }
-  // The program starts with the signal state of a fresh process, not the runner's.
-  sigset_t none;
-  sigemptyset(&none);
-  pthread_sigmask(SIG_SETMASK, &none, nullptr);
-  struct sigaction standard {};
-  standard.sa_handler = SIG_DFL;
-  sigaction(SIGPIPE, &standard, nullptr);
-  execvp(plan.argv[0], plan.argv.data());
-  _exit(1);
-}
-
-ChildPlan PlanChild(std::string_view program, const std::vector<std::string>& words,
-                    std::string_view folder) {
-  ChildPlan plan;
-  plan.words.reserve(words.size() + 1);
-  plan.words.emplace_back(program);
-  plan.words.insert(plan.words.end(), words.begin(), words.end());
-  for (std::string& word : plan.words) plan.argv.push_back(word.data());
-  plan.argv.push_back(nullptr);
-  plan.folder = folder;
-  return plan;
 }
 
 pid_t WaitReaped(pid_t pid) {

@@ -42,6 +42,14 @@ void StopWatchingTerminationRequests() {
   pipeFds[0] = pipeFds[1] = -1;
 }
 
+int TerminationRequestDescriptor() {
+  return pipeFds[0];
+}
+
+void RequestTermination() {
+  if (pipeFds[1] >= 0) OnSignal(0);
+}
+
 bool TakeTerminationRequest() {
   if (pipeFds[0] < 0) return false;
   char buffer[16];

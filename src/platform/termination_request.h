@@ -8,5 +8,9 @@
 // Installs the signal handlers; the returned descriptor becomes readable on a request.
 int WatchTerminationRequests();
 void StopWatchingTerminationRequests();
+// The descriptor that is readable while a request waits to be taken; -1 when not watching.
+int TerminationRequestDescriptor();
+// Asks for the quit as a signal would (for a quit that comes from elsewhere).
+void RequestTermination();
 // Drains a pending request and posts the quit event for it; false when there was none.
 bool TakeTerminationRequest();

@@ -9,11 +9,13 @@ Platform::Platform() {
   InstallRequesters(&requesters);
   InstallHotkeyService(&hotkeys);
   InstallHost(&host);
+  InstallNotifier(&notifications);
   WatchTerminationRequests();
 }
 
 Platform::~Platform() {
   StopWatchingTerminationRequests();
+  InstallNotifier(nullptr);
   InstallHost(nullptr);
   InstallHotkeyService(nullptr);
   InstallRequesters(nullptr);

@@ -3,11 +3,13 @@
 // The whole headless desktop, installed for the life of the object.
 
 #include <string>
+#include <vector>
 
 #include "platform/headless/headless_hotkeys.h"
 #include "platform/headless/headless_requesters.h"
 #include "platform/headless/headless_toolkit.h"
 #include "platform/host.h"
+#include "platform/notifications.h"
 
 namespace headless {
 
@@ -28,6 +30,13 @@ class Host final : public ::Host {
   bool accessory_ = false;
 };
 
+// Notifications as a person would have seen them, in order.
+class Notifications final : public Notifier {
+ public:
+  void Notify(const Notification& notification) override { shown.push_back(notification); }
+  std::vector<Notification> shown;
+};
+
 class Platform {
  public:
   Platform();
@@ -39,6 +48,7 @@ class Platform {
   Requesters requesters;
   Hotkeys hotkeys{toolkit};
   Host host{toolkit};
+  Notifications notifications;
 };
 
 }  // namespace headless

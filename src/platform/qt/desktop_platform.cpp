@@ -11,6 +11,7 @@
 #include <optional>
 #include <string>
 
+#include "platform/qt/dbus_notifier.h"
 #include "platform/qt/qt_host.h"
 #include "platform/qt/qt_requesters.h"
 #include "platform/qt/qt_toolkit.h"
@@ -51,6 +52,7 @@ struct DesktopPlatform::Parts {
   std::unique_ptr<Requesters> requesters;
   std::unique_ptr<X11HotkeyService> hotkeys;
   std::unique_ptr<QtHost> host;
+  std::unique_ptr<DBusNotifier> notifier;
   std::unique_ptr<QSocketNotifier> termination;
 };
 
@@ -90,6 +92,8 @@ DesktopPlatform::DesktopPlatform(int& argc, char** argv) : parts_(std::make_uniq
   InstallRequesters(p.requesters.get());
   InstallHotkeyService(p.hotkeys.get());
   InstallHost(p.host.get());
+  p.notifier = std::make_unique<DBusNotifier>();
+  InstallNotifier(p.notifier.get());
 
   const int signalFd = WatchTerminationRequests();
   if (signalFd >= 0) {
@@ -107,10 +111,12 @@ DesktopPlatform::~DesktopPlatform() {
     p.termination.reset();
     StopWatchingTerminationRequests();
   }
+  InstallNotifier(nullptr);
   InstallHost(nullptr);
   InstallHotkeyService(nullptr);
   InstallRequesters(nullptr);
   if (p.toolkit) InstallNativeToolkit(nullptr);
+  p.notifier.reset();
   p.host.reset();
   p.hotkeys.reset();
   p.requesters.reset();
