@@ -5,11 +5,13 @@
 #include "capture/capture_command.h"
 #include "capture/capture_folder.h"
 #include "capture/capture_names.h"
+#include "capture/capture_outcome.h"
 #include "capture/capture_tool.h"
 #include "capture/countdown_window.h"
 #include "capture/date_stamp.h"
 #include "capture/display_picker.h"
-#include "platform/process.h"
+#include "platform/process_run.h"
+#include "platform/termination_request.h"
 #include "platform/toolkit.h"
 #include "settings/settings_record.h"
 
@@ -17,16 +19,21 @@ std::string DisplayOption;
 
 namespace {
 
-// Runs the tool and blocks until it has ended, reading and dropping whatever it prints. No
-// events are served meanwhile: the tool runs the user's interaction in its own process.
+// Runs the tool and blocks until it has ended, keeping what it prints. No events are served
+// meanwhile: the tool runs the user's interaction in its own process. A request to quit stops
+// it and is left for the main loop.
 void RunCaptureTool(std::int8_t kind, const std::string& baseName) {
   const std::string outputPath = FreeOutputPath(Settings.DirPath, baseName, Settings.FileExtension);
-  Settings.LastSavePath = "\"" + outputPath + "\"";
-  const ProcessHandle tool =
-      StartProcessWords(CaptureToolProgram(), CaptureToolWords(kind, outputPath), "",
-                        ProcessKeep | ProcessReadOutput);
-  // The tool's words on its output are of no use here; its end is what is waited for.
-  if (tool) WaitForProcessEnd(tool);
+  const ProgramOutcome tool = RunProgram(CaptureToolProgram(), CaptureToolWords(kind, outputPath),
+                                         TerminationRequestDescriptor());
+  ReportCaptureOutcome(tool, outputPath);
+}
+
+// A display chosen earlier that is no longer there (unplugged) is forgotten: the tool would
+// refuse it, and every capture would fail.
+void ForgetVanishedDisplay(int screens) {
+  if (DisplayOption.size() <= 3) return;
+  if (std::stoi(DisplayOption.substr(3)) > screens) DisplayOption.clear();
 }
 
 }  // namespace
@@ -41,6 +48,8 @@ void RunCapture(std::int8_t kind) {
       const std::optional<int> display = PickDisplay();
       DisplayOption = display ? " -D" + std::to_string(*display + 1) : std::string();
       if (!display) return;
+    } else {
+      ForgetVanishedDisplay(screens);
     }
     if (Settings.TimerSeconds >= 2 && !RunCountdown(Settings.TimerSeconds)) return;
   }

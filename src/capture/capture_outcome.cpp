@@ -1,0 +1,62 @@
+#include "capture/capture_outcome.h"
+
+#include "capture/capture_tool.h"
+#include "platform/files.h"
+#include "platform/notifications.h"
+#include "settings/settings_record.h"
+
+namespace {
+
+bool IsFile(const std::string& path) {
+  return PathSize(path) >= 0;
+}
+
+// The file the tool wrote: the last path it printed that names a file (it prints the one it
+// chose when the name asked for was taken), else the one it was asked for.
+std::string WrittenFile(const ProgramOutcome& tool, const std::string& requested) {
+  for (auto line = tool.output.rbegin(); line != tool.output.rend(); ++line) {
+    if (line->starts_with('/') && IsFile(*line)) return *line;
+  }
+  return IsFile(requested) ? requested : std::string();
+}
+
+std::string FileName(const std::string& path) {
+  return path.substr(path.find_last_of('/') + 1);
+}
+
+void NotifyFailure(const std::string& what) {
+  ShowNotification({"Capture failed", what, "", ""});
+}
+
+}  // namespace
+
+void ReportCaptureOutcome(const ProgramOutcome& tool, const std::string& requested) {
+  // A capture stopped because the program is quitting has nothing to tell.
+  if (tool.stopped) return;
+  if (!tool.started) {
+    NotifyFailure("The capture tool could not be started: " + CaptureToolProgram());
+    return;
+  }
+  if (tool.signal != 0) {
+    NotifyFailure("The capture tool was killed by signal " + std::to_string(tool.signal) + ".");
+    return;
+  }
+  constexpr int Written = 0;
+  constexpr int Cancelled = 1;
+  if (tool.exitCode == Cancelled) return;
+  if (tool.exitCode != Written) {
+    NotifyFailure(!tool.lastErrorLine.empty() ? tool.lastErrorLine
+                                              : "The capture tool ended with status " +
+                                                    std::to_string(tool.exitCode) + ".");
+    return;
+  }
+  const std::string file = WrittenFile(tool, requested);
+  if (!file.empty()) Settings.LastSavePath = file;
+  if (Settings.ClipboardOn == 1) {
+    ShowNotification({"Capture copied to the clipboard", "", "", ""});
+  } else if (file.empty()) {
+    NotifyFailure("The capture tool wrote no file.");
+  } else {
+    ShowNotification({"Capture saved", FileName(file), file, file});
+  }
+}
