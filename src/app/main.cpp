@@ -4,7 +4,11 @@
 // The program on the Linux desktop.
 int main(int argc, char** argv) {
   DesktopPlatform platform(argc, argv);
-  // One copy per display: a second start leaves the running one alone.
-  if (!platform.FirstInstance()) return 0;
-  return RunApplication();
+  switch (platform.HowToStart()) {
+    case DesktopPlatform::Start::Run: return RunApplication();
+    // One copy per display: a second start leaves the running one alone.
+    case DesktopPlatform::Start::AlreadyRunning: return 0;
+    case DesktopPlatform::Start::Refused: return 1;
+  }
+  return 1;
 }

@@ -22,8 +22,8 @@ namespace {
 // Runs the tool and blocks until it has ended, keeping what it prints. No events are served
 // meanwhile: the tool runs the user's interaction in its own process. A request to quit stops
 // it and is left for the main loop.
-void RunCaptureTool(std::int8_t kind, const std::string& baseName) {
-  const std::string outputPath = FreeOutputPath(Settings.DirPath, baseName, Settings.FileExtension);
+void RunCaptureTool(std::int8_t kind, const std::string& folder, const std::string& baseName) {
+  const std::string outputPath = FreeOutputPath(folder, baseName, Settings.FileExtension);
   const ProgramOutcome tool = RunProgram(CaptureToolProgram(), CaptureToolWords(kind, outputPath),
                                          TerminationRequestDescriptor());
   ReportCaptureOutcome(tool, outputPath);
@@ -40,7 +40,7 @@ void ForgetVanishedDisplay(int screens) {
 
 void RunCapture(std::int8_t kind) {
   const int screens = DisplayCount();
-  ResolveCaptureFolder();
+  const std::string folder = ResolveCaptureFolder();
   // The stamp records the moment of the request, before any display choice or countdown.
   const std::string baseName = CaptureNamePrefix(kind) + MakeDateStamp();
   if (kind == CaptureEntireScreen) {
@@ -53,5 +53,5 @@ void RunCapture(std::int8_t kind) {
     }
     if (Settings.TimerSeconds >= 2 && !RunCountdown(Settings.TimerSeconds)) return;
   }
-  RunCaptureTool(kind, baseName);
+  RunCaptureTool(kind, folder, baseName);
 }

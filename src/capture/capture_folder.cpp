@@ -2,15 +2,27 @@
 
 #include "platform/files.h"
 #include "settings/settings_record.h"
-#include "settings/settings_store.h"
 
-void ResolveCaptureFolder() {
-  if (PathSize(Settings.DirPath) != PathCannotBeExamined) return;
-  Settings.DirPath = DocumentsFolder();
-  Settings.DisplayPath = "Documents";
+namespace {
+
+std::string ChosenFolder() {
+  std::string folder = Settings.DirPath;
+  // A hand-edited setting may lack the closing slash; the name must not run into the file's.
+  if (!folder.empty() && folder.back() != '/') folder += '/';
+  return folder;
+}
+
+}  // namespace
+
+bool CaptureFolderMissing() {
+  return !Settings.DirPath.empty() && PathSize(ChosenFolder()) != PathIsFolder;
+}
+
+std::string ResolveCaptureFolder() {
+  const std::string chosen = ChosenFolder();
+  if (!chosen.empty() && PathSize(chosen) == PathIsFolder) return chosen;
+  const std::string documents = DocumentsFolder();
   // An account without a Documents folder would otherwise lose every capture.
-  CreateFolder(Settings.DirPath);
-  // The next flush of the store takes these along; a capture does not wait for the disk.
-  WriteSetting("DirPath", Settings.DirPath, Flush::Later);
-  WriteSetting("DisplayPath", Settings.DisplayPath, Flush::Later);
+  CreateFolder(documents);
+  return documents;
 }

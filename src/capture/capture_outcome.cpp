@@ -1,5 +1,6 @@
 #include "capture/capture_outcome.h"
 
+#include "capture/capture_folder.h"
 #include "capture/capture_tool.h"
 #include "platform/files.h"
 #include "platform/notifications.h"
@@ -57,6 +58,12 @@ void ReportCaptureOutcome(const ProgramOutcome& tool, const std::string& request
   } else if (file.empty()) {
     NotifyFailure("The capture tool wrote no file.");
   } else {
-    ShowNotification({"Capture saved", FileName(file), file, file});
+    std::string body = FileName(file);
+    // Said whenever it happens: the user looks for the picture where it usually goes.
+    if (CaptureFolderMissing()) {
+      body += "\nin " + file.substr(0, file.find_last_of('/') + 1) + ", as " + Settings.DirPath +
+              " is missing";
+    }
+    ShowNotification({"Capture saved", body, file, file});
   }
 }

@@ -2,6 +2,7 @@
 
 #include "menu/image_slots.h"
 #include "platform/toolkit.h"
+#include "settings/setting_keys.h"
 #include "settings/settings_record.h"
 
 bool IsDarkMode() {
@@ -14,8 +15,12 @@ std::int64_t IconForMenuIcon(std::int64_t menuIcon, bool dark) {
 }
 
 void ShowMenuIcon() {
-  const std::int64_t slot = IconForMenuIcon(Settings.MenuIcon, IsDarkMode());
-  if (slot >= 0) SetStatusItemImage(slot);
+  // A design that does not exist (a hand-edited file) shows the first-run one: without an
+  // icon the program could be neither seen nor reached.
+  const std::int64_t design = IconForMenuIcon(Settings.MenuIcon, false) >= 0
+                                  ? Settings.MenuIcon
+                                  : SettingKeyNamed("MenuIcon").firstRunInteger;
+  SetStatusItemImage(IconForMenuIcon(design, IsDarkMode()));
 }
 
 void ApplyAppearance() {

@@ -13,8 +13,9 @@
 std::string UserDefaultsFilePath();
 
 // Opens the current user's store, closing one opened before. Until a store is open, reads find
-// nothing and writes go nowhere.
-void OpenUserDefaults();
+// nothing and writes go nowhere. False when its file is there but is not a regular file (a
+// FIFO, a device): it is neither read nor written then.
+bool OpenUserDefaults();
 // Writes what is still pending and closes the store.
 void CloseUserDefaults();
 
@@ -28,5 +29,6 @@ void SetUserDefaultsInteger(std::string_view key, std::int64_t value);
 void SetUserDefaultsString(std::string_view key, std::string_view value);
 
 // Writes the pending changes to the file, replacing it whole so that it is never seen half
-// written. A failure leaves the changes in memory and is not reported.
+// written. Never waits for another writer: while one holds the file, the changes stay in
+// memory and are written a moment later. A failure is not reported.
 void SynchronizeUserDefaults();

@@ -9,8 +9,9 @@ std::string PreferencesFilePath() {
 }
 
 void OpenSettingsStore() {
-  OpenUserDefaults();
-  if (PathSize(PreferencesFilePath()) == PathCannotBeExamined) {
+  // A settings file that cannot be read as one starts the program on first-run values, which
+  // then go nowhere.
+  if (!OpenUserDefaults() || PathSize(PreferencesFilePath()) == PathCannotBeExamined) {
     WriteFirstRunDefaults();
   } else {
     LoadSettings();

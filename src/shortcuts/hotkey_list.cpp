@@ -55,6 +55,8 @@ bool RegisterHotkey(std::string_view text, std::int64_t event) {
   const HotkeyKeyName key = ReadShortcutText(text);
   const std::optional<std::uint32_t> keyCode = VirtualKeyCodeOf(key.keyName);
   if (!keyCode) return false;
+  // Grabbed for the whole desktop, a letter alone or with Shift could no longer be typed.
+  if ((key.modifiers & ~HotkeyShift) == 0 && !IsFunctionKeyName(key.keyName)) return false;
 
   HotkeyRecord record;
   record.ShortcutText = std::string(text);

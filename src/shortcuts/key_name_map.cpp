@@ -135,6 +135,18 @@ HotkeyKeyName ReadShortcutText(std::string_view text) {
   return result;
 }
 
+bool IsFunctionKeyName(std::string_view keyName) {
+  if (keyName.size() < 2 || keyName.size() > 3 || keyName[0] != 'F' || keyName[1] == '0') {
+    return false;
+  }
+  int number = 0;
+  for (char c : keyName.substr(1)) {
+    if (c < '0' || c > '9') return false;
+    number = number * 10 + (c - '0');
+  }
+  return number >= 1 && number <= 20;
+}
+
 std::optional<std::uint32_t> VirtualKeyCodeOf(const std::string& keyName) {
   auto it = KeyNameMap.find(keyName);
   if (keyName.empty() || it == KeyNameMap.end()) return std::nullopt;

@@ -23,5 +23,8 @@ struct HotkeyKeyName {
 // Return; every other character joins the key name.
 HotkeyKeyName ReadShortcutText(std::string_view text);
 
+// Whether the key name is one of the function keys F1 to F20.
+bool IsFunctionKeyName(std::string_view keyName);
+
 // The virtual key code of a key name, if KeyNameMap has it.
 std::optional<std::uint32_t> VirtualKeyCodeOf(const std::string& keyName);

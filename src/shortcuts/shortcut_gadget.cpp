@@ -11,6 +11,10 @@
 std::uint32_t MapToShortcut(std::uint32_t modifierFlags, std::uint16_t keyCode,
                             char16_t character) {
   const std::uint32_t m = ShortcutModifiersOf(modifierFlags);
+  // A shortcut needs a modifier other than Shift, except on a function key: a plain or shifted
+  // key would be taken from every program's typing.
+  const bool functionKey = FunctionKeyNumber(FunctionKeyBase + keyCode) != 0;
+  if ((m & ~ShortcutShift) == 0 && !functionKey) return 0;
   switch (keyCode) {
     case VirtualBackspace: return 0;
     case VirtualTab: return m + KeyTab;
@@ -28,7 +32,7 @@ std::uint32_t MapToShortcut(std::uint32_t modifierFlags, std::uint16_t keyCode,
   for (std::uint32_t digit = 0; digit < VirtualDigits.size(); ++digit) {
     if (VirtualDigits[digit] == keyCode) return m + '0' + digit;
   }
-  if (FunctionKeyNumber(FunctionKeyBase + keyCode) != 0) return m + FunctionKeyBase + keyCode;
+  if (functionKey) return m + FunctionKeyBase + keyCode;
   std::uint32_t key = character;
   if (key >= 'A' && key <= 'Z') key += 32;
   // A key the text cannot show (keypad Enter's character 3, say) would leave a shortcut of

@@ -42,7 +42,8 @@ TEST_F(AppearanceTest, GtkPreferenceDecidesBeforeThePalette) {
   QApplication::setPalette(DarkPalette());
   WriteGtkSettings("gtk-3.0", "[Settings]\ngtk-theme-name=Adwaita\n");
   EXPECT_FALSE(DesktopIsDark());
-  WriteGtkSettings("gtk-3.0", "[Settings]\ngtk-theme-name=Adwaita\ngtk-application-prefer-dark-theme=1\n");
+  WriteGtkSettings("gtk-3.0",
+                   "[Settings]\ngtk-theme-name=Adwaita\ngtk-application-prefer-dark-theme=1\n");
   EXPECT_TRUE(DesktopIsDark());
   WriteGtkSettings("gtk-4.0", "[Settings]\ngtk-theme-name=Adwaita-dark\n");
   EXPECT_TRUE(DesktopIsDark());
@@ -77,22 +78,6 @@ TEST(QtHost, OffscreenIsNoX11Session) {
   EXPECT_NE(host.Requirement().find("X11"), std::string::npos);
   host.BecomeAccessory();
   EXPECT_FALSE(QApplication::quitOnLastWindowClosed());
-}
-
-TEST(SingleInstanceLock, SecondHolderOnTheSameDisplayIsRefused) {
-  QTemporaryDir runtime;
-  ScopedEnvironment runtimeVariable("XDG_RUNTIME_DIR", runtime.path().toLocal8Bit().toStdString());
-  EXPECT_EQ(SingleInstanceLockPath(":7"), runtime.path().toStdString() + "/vantorshot-:7.lock");
-  {
-    SingleInstanceLock first(":7");
-    EXPECT_FALSE(first.HeldElsewhere());
-    EXPECT_TRUE(SingleInstanceLock(":7").HeldElsewhere());
-    EXPECT_FALSE(SingleInstanceLock(":8").HeldElsewhere());
-  }
-  EXPECT_FALSE(SingleInstanceLock(":7").HeldElsewhere());
-  // A lock file that cannot be made refuses nobody.
-  runtimeVariable.Set("/nonexistent-runtime");
-  EXPECT_FALSE(SingleInstanceLock(":7").HeldElsewhere());
 }
 
 }  // namespace

@@ -72,7 +72,13 @@ DesktopPlatform::DesktopPlatform(int& argc, char** argv) : parts_(std::make_uniq
   if (x11) {
     const char* display = std::getenv("DISPLAY");
     p.lock.emplace(display == nullptr ? std::string() : std::string(display));
-    if (p.lock->HeldElsewhere()) return;
+    if (p.lock->Status() == SingleInstanceLock::State::Unavailable) {
+      // Running unguarded could start a second copy beside the first: better none.
+      std::fprintf(stderr,
+                   "vantorshot: cannot take the lock that keeps one copy per display (%s)\n",
+                   p.lock->Where().c_str());
+    }
+    if (p.lock->Status() != SingleInstanceLock::State::Held) return;
   }
 
   p.application = std::make_unique<QApplication>(argc, argv);
@@ -124,6 +130,12 @@ DesktopPlatform::~DesktopPlatform() {
   p.application.reset();
 }
 
-bool DesktopPlatform::FirstInstance() const {
-  return !(parts_->lock && parts_->lock->HeldElsewhere());
+DesktopPlatform::Start DesktopPlatform::HowToStart() const {
+  if (!parts_->lock) return Start::Run;
+  switch (parts_->lock->Status()) {
+    case SingleInstanceLock::State::Held: return Start::Run;
+    case SingleInstanceLock::State::HeldElsewhere: return Start::AlreadyRunning;
+    case SingleInstanceLock::State::Unavailable: return Start::Refused;
+  }
+  return Start::Refused;
 }

@@ -13,8 +13,11 @@ class DesktopPlatform {
   DesktopPlatform(const DesktopPlatform&) = delete;
   DesktopPlatform& operator=(const DesktopPlatform&) = delete;
 
-  // False when another copy already runs on this display: this one should end at once.
-  bool FirstInstance() const;
+  // Whether this copy is the one for its display: Run; AlreadyRunning when another copy has
+  // the display (this one ends at once, quietly); Refused when the lock that keeps one copy
+  // per display cannot be had at all (said on the standard error stream).
+  enum class Start { Run, AlreadyRunning, Refused };
+  Start HowToStart() const;
 
  private:
   struct Parts;

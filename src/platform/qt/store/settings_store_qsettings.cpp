@@ -1,7 +1,15 @@
+#include <signal.h>
+#include <sys/stat.h>
+#include <cerrno>
+
+#include <QEvent>
 #include <QFile>
+#include <QFileInfo>
 #include <QLockFile>
 #include <QSettings>
 #include <QString>
+#include <QSysInfo>
+#include <QTimer>
 #include <QVariant>
 
 #include <memory>
@@ -14,26 +22,67 @@
 
 namespace {
 
-std::unique_ptr<QSettings> store;
+// A store that writes only when asked. QSettings would otherwise write on its own from the
+// event loop, and wait there for as long as another holds the file's lock.
+class Store final : public QSettings {
+ public:
+  using QSettings::QSettings;
+
+ protected:
+  bool event(QEvent* event) override {
+    if (event->type() == QEvent::UpdateRequest) return true;
+    return QSettings::event(event);
+  }
+};
+
+std::unique_ptr<Store> store;
+constexpr int RetryMs = 200;
+bool retrying = false;
 
 QString KeyName(std::string_view key) {
   return QString::fromUtf8(key.data(), static_cast<qsizetype>(key.size()));
 }
 
-// QSettings guards each write with a lock file beside the settings. A writer killed between
-// creating that file and naming itself in it leaves it empty, and every later write would wait
-// half a minute for it to age. Only one instance of the program writes, so it is abandoned.
-void ClearAbandonedLock() {
-  QLockFile lock(store->fileName() + QStringLiteral(".lock"));
+// Whether the process that wrote a lock can still hold it: a process of that number and name
+// runs on this machine. A lock from a killed writer, from before the machine was renamed, or
+// from a number since taken by another program is abandoned.
+bool HolderLives(qint64 pid, const QString& host, const QString& application) {
+  if (host != QSysInfo::machineHostName() || pid <= 0) return false;
+  if (kill(static_cast<pid_t>(pid), 0) != 0 && errno != EPERM) return false;
+  const QString running = QFileInfo(QStringLiteral("/proc/%1/exe").arg(pid)).symLinkTarget();
+  return application.isEmpty() || running.isEmpty() || QFileInfo(running).fileName() == application;
+}
+
+// True when the file's lock is free now, after clearing one whose holder is gone; false while
+// a live writer holds it.
+bool LockFree(const QString& file) {
+  QLockFile lock(file + QStringLiteral(".lock"));
+  if (lock.tryLock(0)) return true;
+  // A lock that cannot even be made (no folder yet, no right to write) holds no one back:
+  // writing makes the folder or fails on its own.
+  if (lock.error() != QLockFile::LockFailedError) return true;
   qint64 pid = 0;
   QString host;
   QString application;
-  if (!lock.getLockInfo(&pid, &host, &application)) lock.removeStaleLockFile();
+  if (lock.getLockInfo(&pid, &host, &application) && HolderLives(pid, host, application)) {
+    return false;
+  }
+  lock.removeStaleLockFile();
+  return lock.tryLock(0);
 }
 
 void WritePending() {
   if (!store) return;
-  ClearAbandonedLock();
+  if (!LockFree(store->fileName())) {
+    if (!retrying) {
+      retrying = true;
+      QTimer::singleShot(RetryMs, [] {
+        retrying = false;
+        WritePending();
+      });
+    }
+    return;
+  }
   store->sync();
 }
 
@@ -44,11 +93,17 @@ std::string UserDefaultsFilePath() {
   return folder.empty() ? std::string() : folder + "vantorshot/VantorShot.ini";
 }
 
-void OpenUserDefaults() {
+bool OpenUserDefaults() {
   CloseUserDefaults();
   const std::string path = UserDefaultsFilePath();
-  if (path.empty()) return;
-  store = std::make_unique<QSettings>(QFile::decodeName(path.c_str()), QSettings::IniFormat);
+  if (path.empty()) return true;
+  struct stat info {};
+  if (stat(path.c_str(), &info) == 0 && !S_ISREG(info.st_mode)) return false;
+  // Reading takes the lock too: one left behind by a writer that is gone must not hold it up.
+  const QString file = QFile::decodeName(path.c_str());
+  LockFree(file);
+  store = std::make_unique<Store>(file, QSettings::IniFormat);
+  return true;
 }
 
 void CloseUserDefaults() {
