@@ -11,7 +11,7 @@
 #include "shortcuts/hotkey_list.h"
 #include "shortcuts/key_name_map.h"
 
-int RunApplication() {
+int RunApplication(std::optional<std::int64_t> first) {
   Host* host = InstalledHost();
 
   FillKeyNameMap();
@@ -36,6 +36,7 @@ int RunApplication() {
   // Each capture item shows the shortcut of its hot key.
   RegisterStartupHotkeys();
   BuildStatusMenu();
+  if (first) QueueEvent(MenuEvent, *first, 0, 0, PostCustom);
 
   RunEventLoop();
 

@@ -22,11 +22,12 @@ namespace {
 // Runs the tool and blocks until it has ended, keeping what it prints. No events are served
 // meanwhile: the tool runs the user's interaction in its own process. A request to quit stops
 // it and is left for the main loop.
-void RunCaptureTool(std::int8_t kind, const std::string& folder, const std::string& baseName) {
+CaptureResult RunCaptureTool(std::int8_t kind, const std::string& folder,
+                             const std::string& baseName) {
   const std::string outputPath = FreeOutputPath(folder, baseName, Settings.FileExtension);
   const ProgramOutcome tool = RunProgram(CaptureToolProgram(), CaptureToolWords(kind, outputPath),
                                          TerminationRequestDescriptor());
-  ReportCaptureOutcome(tool, outputPath);
+  return ReportCaptureOutcome(tool, outputPath);
 }
 
 // A display chosen earlier that is no longer there (unplugged) is forgotten: the tool would
@@ -38,7 +39,7 @@ void ForgetVanishedDisplay(int screens) {
 
 }  // namespace
 
-void RunCapture(std::int8_t kind) {
+CaptureResult RunCapture(std::int8_t kind) {
   const int screens = DisplayCount();
   const std::string folder = ResolveCaptureFolder();
   // The stamp records the moment of the request, before any display choice or countdown.
@@ -47,11 +48,13 @@ void RunCapture(std::int8_t kind) {
     if (screens >= 2) {
       const std::optional<int> display = PickDisplay();
       DisplayOption = display ? " -D" + std::to_string(*display + 1) : std::string();
-      if (!display) return;
+      if (!display) return CaptureResult::Cancelled;
     } else {
       ForgetVanishedDisplay(screens);
     }
-    if (Settings.TimerSeconds >= 2 && !RunCountdown(Settings.TimerSeconds)) return;
+    if (Settings.TimerSeconds >= 2 && !RunCountdown(Settings.TimerSeconds)) {
+      return CaptureResult::Cancelled;
+    }
   }
-  RunCaptureTool(kind, folder, baseName);
+  return RunCaptureTool(kind, folder, baseName);
 }

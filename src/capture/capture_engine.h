@@ -13,6 +13,8 @@ inline constexpr std::int8_t CaptureSelection = 3;
 // changes it.
 extern std::string DisplayOption;
 
+enum class CaptureResult { Saved, Cancelled, Failed };
+
 // Turns one request into one run of the capture tool and returns after the tool has ended,
 // or at once when the user cancels the display choice or the countdown.
-void RunCapture(std::int8_t kind);
+CaptureResult RunCapture(std::int8_t kind);

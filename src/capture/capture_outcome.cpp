@@ -25,45 +25,44 @@ std::string FileName(const std::string& path) {
   return path.substr(path.find_last_of('/') + 1);
 }
 
-void NotifyFailure(const std::string& what) {
+CaptureResult NotifyFailure(const std::string& what) {
   ShowNotification({"Capture failed", what, "", ""});
+  return CaptureResult::Failed;
 }
 
 }  // namespace
 
-void ReportCaptureOutcome(const ProgramOutcome& tool, const std::string& requested) {
+CaptureResult ReportCaptureOutcome(const ProgramOutcome& tool, const std::string& requested) {
   // A capture stopped because the program is quitting has nothing to tell.
-  if (tool.stopped) return;
+  if (tool.stopped) return CaptureResult::Cancelled;
   if (!tool.started) {
-    NotifyFailure("The capture tool could not be started: " + CaptureToolProgram());
-    return;
+    return NotifyFailure("The capture tool could not be started: " + CaptureToolProgram());
   }
   if (tool.signal != 0) {
-    NotifyFailure("The capture tool was killed by signal " + std::to_string(tool.signal) + ".");
-    return;
+    return NotifyFailure("The capture tool was killed by signal " + std::to_string(tool.signal) +
+                         ".");
   }
   constexpr int Written = 0;
   constexpr int Cancelled = 1;
-  if (tool.exitCode == Cancelled) return;
+  if (tool.exitCode == Cancelled) return CaptureResult::Cancelled;
   if (tool.exitCode != Written) {
-    NotifyFailure(!tool.lastErrorLine.empty() ? tool.lastErrorLine
-                                              : "The capture tool ended with status " +
-                                                    std::to_string(tool.exitCode) + ".");
-    return;
+    return NotifyFailure(!tool.lastErrorLine.empty() ? tool.lastErrorLine
+                                                     : "The capture tool ended with status " +
+                                                           std::to_string(tool.exitCode) + ".");
   }
   const std::string file = WrittenFile(tool, requested);
   if (!file.empty()) Settings.LastSavePath = file;
   if (Settings.ClipboardOn == 1) {
     ShowNotification({"Capture copied to the clipboard", "", "", ""});
-  } else if (file.empty()) {
-    NotifyFailure("The capture tool wrote no file.");
-  } else {
-    std::string body = FileName(file);
-    // Said whenever it happens: the user looks for the picture where it usually goes.
-    if (CaptureFolderMissing()) {
-      body += "\nin " + file.substr(0, file.find_last_of('/') + 1) + ", as " + Settings.DirPath +
-              " is missing";
-    }
-    ShowNotification({"Capture saved", body, file, file});
+    return CaptureResult::Saved;
   }
+  if (file.empty()) return NotifyFailure("The capture tool wrote no file.");
+  std::string body = FileName(file);
+  // Said whenever it happens: the user looks for the picture where it usually goes.
+  if (CaptureFolderMissing()) {
+    body += "\nin " + file.substr(0, file.find_last_of('/') + 1) + ", as " + Settings.DirPath +
+            " is missing";
+  }
+  ShowNotification({"Capture saved", body, file, file});
+  return CaptureResult::Saved;
 }

@@ -5,8 +5,9 @@
 
 #include <string>
 
+#include "capture/capture_engine.h"
 #include "platform/process_run.h"
 
 // `requested` is the path the tool was asked to write; the tool answers with the path it did
 // write when it had to choose another name.
-void ReportCaptureOutcome(const ProgramOutcome& tool, const std::string& requested);
+CaptureResult ReportCaptureOutcome(const ProgramOutcome& tool, const std::string& requested);

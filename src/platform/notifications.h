@@ -19,8 +19,11 @@ class Notifier {
  public:
   virtual ~Notifier() = default;
   virtual void Notify(const Notification& notification) = 0;
+  // Whether a notification is still on its way to the desktop.
+  virtual bool Sending() const { return false; }
 };
 
 void InstallNotifier(Notifier* notifier);
 // Hands the notification to the installed notifier; without one it goes nowhere.
 void ShowNotification(const Notification& notification);
+bool NotificationsSending();

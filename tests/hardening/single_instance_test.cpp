@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <string>
 
-#include "platform/qt/single_instance.h"
+#include "platform/single_instance.h"
 #include "support/scoped_environment.h"
 #include "support/scratch_folder.h"
 
@@ -19,20 +19,25 @@ TEST(SingleInstance, EveryNameOfOneDisplayIsOneLock) {
     EXPECT_EQ(CanonicalDisplay(same), ":203") << same;
   }
   EXPECT_EQ(CanonicalDisplay("remote:10.0"), "remote:10");
-  const SingleInstanceLock first(":203");
+  ScopedEnvironment display("DISPLAY", ":203");
+  const SingleInstanceLock first;
   ASSERT_EQ(first.Status(), SingleInstanceLock::State::Held);
   EXPECT_EQ(first.Where(), runtime.Path() + "vantorshot-:203.lock");
+  EXPECT_EQ(first.SocketPath(), runtime.Path() + "vantorshot-:203.socket");
   for (const char* same : {":203.0", "unix:203"}) {
-    EXPECT_EQ(SingleInstanceLock(same).Status(), SingleInstanceLock::State::HeldElsewhere) << same;
+    display.Set(same);
+    EXPECT_EQ(SingleInstanceLock().Status(), SingleInstanceLock::State::HeldElsewhere) << same;
   }
-  EXPECT_EQ(SingleInstanceLock(":204").Status(), SingleInstanceLock::State::Held);
+  display.Set(":204");
+  EXPECT_EQ(SingleInstanceLock().Status(), SingleInstanceLock::State::Held);
 }
 
 TEST(SingleInstance, ALockOthersCouldWriteIsNotTrusted) {
   ScratchFolder runtime;
   chmod(runtime.Path().c_str(), 0777);
   ScopedEnvironment variable("XDG_RUNTIME_DIR", runtime.Path());
-  const SingleInstanceLock lock(":205");
+  ScopedEnvironment display("DISPLAY", ":205");
+  const SingleInstanceLock lock;
   EXPECT_EQ(lock.Where().rfind("/tmp/vantorshot-" + std::to_string(getuid()) + "/", 0), 0u)
       << "a runtime folder others can write is passed over";
   ScopedEnvironment unset("XDG_RUNTIME_DIR");
@@ -44,7 +49,7 @@ TEST(SingleInstance, ALockOthersCouldWriteIsNotTrusted) {
   if (getuid() == 0) {
     // Someone else took the folder first: no lock, and no copy runs unguarded.
     ASSERT_EQ(chown(own.c_str(), 65534, 65534), 0);
-    EXPECT_EQ(SingleInstanceLock(":206").Status(), SingleInstanceLock::State::Unavailable);
+    EXPECT_EQ(SingleInstanceLock().Status(), SingleInstanceLock::State::Unavailable);
     ASSERT_EQ(chown(own.c_str(), 0, 0), 0);
   }
 }

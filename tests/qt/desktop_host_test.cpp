@@ -6,7 +6,6 @@
 
 #include "platform/qt/dark_appearance.h"
 #include "platform/qt/qt_host.h"
-#include "platform/qt/single_instance.h"
 #include "qt_fixture.h"
 #include "support/scoped_environment.h"
 

@@ -21,6 +21,7 @@ class DBusNotifier final : public QObject, public Notifier {
  public:
   DBusNotifier();
   void Notify(const Notification& notification) override;
+  bool Sending() const override { return sending_; }
 
  private slots:
   void OnActionInvoked(uint id, const QString& action);

@@ -6,17 +6,20 @@
 #include <QPixmapCache>
 #include <QSocketNotifier>
 
+#include <unistd.h>
+
 #include <cstdio>
 #include <cstdlib>
 #include <optional>
 #include <string>
 
+#include "platform/command_channel.h"
 #include "platform/qt/dbus_notifier.h"
 #include "platform/qt/qt_host.h"
 #include "platform/qt/qt_requesters.h"
 #include "platform/qt/qt_toolkit.h"
-#include "platform/qt/single_instance.h"
 #include "platform/qt/x11_hotkey_service.h"
+#include "platform/single_instance.h"
 #include "platform/termination_request.h"
 #include "platform/toolkit.h"
 
@@ -54,9 +57,12 @@ struct DesktopPlatform::Parts {
   std::unique_ptr<QtHost> host;
   std::unique_ptr<DBusNotifier> notifier;
   std::unique_ptr<QSocketNotifier> termination;
+  UniqueFd commands;
+  std::unique_ptr<QSocketNotifier> commandNotifier;
 };
 
-DesktopPlatform::DesktopPlatform(int& argc, char** argv) : parts_(std::make_unique<Parts>()) {
+DesktopPlatform::DesktopPlatform(int& argc, char** argv, Role role)
+    : parts_(std::make_unique<Parts>()) {
   Parts& p = *parts_;
   const std::string platform = ChoosePlatform();
   const bool x11 = platform.starts_with("xcb");
@@ -69,9 +75,8 @@ DesktopPlatform::DesktopPlatform(int& argc, char** argv) : parts_(std::make_uniq
     InstallHost(p.host.get());
     return;
   }
-  if (x11) {
-    const char* display = std::getenv("DISPLAY");
-    p.lock.emplace(display == nullptr ? std::string() : std::string(display));
+  if (role == Role::Resident && x11) {
+    p.lock.emplace();
     if (p.lock->Status() == SingleInstanceLock::State::Unavailable) {
       // Running unguarded could start a second copy beside the first: better none.
       std::fprintf(stderr,
@@ -107,12 +112,25 @@ DesktopPlatform::DesktopPlatform(int& argc, char** argv) : parts_(std::make_uniq
     QObject::connect(p.termination.get(), &QSocketNotifier::activated,
                      [] { TakeTerminationRequest(); });
   }
+  // Other copies of the program hand their commands to this one.
+  if (p.lock) p.commands = ListenForCommands(p.lock->SocketPath());
+  if (p.commands.Valid()) {
+    p.commandNotifier = std::make_unique<QSocketNotifier>(p.commands.Get(), QSocketNotifier::Read);
+    const int listening = p.commands.Get();
+    QObject::connect(p.commandNotifier.get(), &QSocketNotifier::activated, [listening] {
+      if (const std::optional<std::int64_t> item = TakeCommand(listening)) {
+        QueueEvent(MenuEvent, *item, 0, 0, PostCustom);
+      }
+    });
+  }
   // The end of the session runs the ordinary quit.
   QObject::connect(p.application.get(), &QGuiApplication::commitDataRequest, [] { PostQuit(); });
 }
 
 DesktopPlatform::~DesktopPlatform() {
   Parts& p = *parts_;
+  p.commandNotifier.reset();
+  if (p.commands.Valid() && p.lock) unlink(p.lock->SocketPath().c_str());
   if (p.termination) {
     p.termination.reset();
     StopWatchingTerminationRequests();

@@ -8,7 +8,10 @@
 
 class DesktopPlatform {
  public:
-  DesktopPlatform(int& argc, char** argv);
+  // A resident copy holds the session's lock and takes commands from other copies; one started
+  // for a single command (a capture from the command line) does neither.
+  enum class Role { Resident, OneCommand };
+  DesktopPlatform(int& argc, char** argv, Role role);
   ~DesktopPlatform();
   DesktopPlatform(const DesktopPlatform&) = delete;
   DesktopPlatform& operator=(const DesktopPlatform&) = delete;

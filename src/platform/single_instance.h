@@ -1,31 +1,42 @@
 #pragma once
 
-// One running copy per X display and user: a lock held for the life of the process, in a
-// folder no other user can write.
+// One running copy per desktop session and user: a lock held for the life of the process, in a
+// folder no other user can write; beside it the socket on which that copy takes commands.
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "platform/process_fd.h"
 
-// The display's name as every client of it may spell it: ":N" for a local display (":N",
+// The X display's name as every client of it may spell it: ":N" for a local display (":N",
 // ":N.S", "unix:N" and "unix:N.S" alike), "host:N" for another machine's.
 std::string CanonicalDisplay(const std::string& display);
+
+// The session this copy belongs to: the X display's canonical name when DISPLAY is set, else
+// the Wayland display's name; "/" (a socket path) becomes "_".
+std::string SessionName();
 
 // The folder for this user's run-time files, ending in "/": $XDG_RUNTIME_DIR when it is a
 // folder this user owns that no one else can write, else /tmp/vantorshot-<uid>/, made 0700 when
 // missing. Nothing when neither can be had (the /tmp one taken by someone else).
 std::optional<std::string> PrivateRuntimeFolder();
 
+// Where the session's running copy may listen for commands, in the order to try: beside the
+// lock in $XDG_RUNTIME_DIR, then in /tmp/vantorshot-<uid>/.
+std::vector<std::string> CommandSocketCandidates();
+
 class SingleInstanceLock {
  public:
   enum class State { Held, HeldElsewhere, Unavailable };
 
-  // Takes the lock for `display` (the DISPLAY value).
-  explicit SingleInstanceLock(const std::string& display);
+  // Takes the lock for this session.
+  SingleInstanceLock();
   State Status() const { return state_; }
   // The lock file's path; for Unavailable, what stood in the way.
   const std::string& Where() const { return where_; }
+  // Where the holder listens for commands.
+  std::string SocketPath() const;
 
  private:
   UniqueFd fd_;

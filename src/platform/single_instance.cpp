@@ -1,4 +1,4 @@
-#include "platform/qt/single_instance.h"
+#include "platform/single_instance.h"
 
 #include <fcntl.h>
 #include <sys/file.h>
@@ -41,18 +41,35 @@ std::optional<std::string> PrivateRuntimeFolder() {
   return folder + "/";
 }
 
-SingleInstanceLock::SingleInstanceLock(const std::string& display) {
+std::string SessionName() {
+  const char* display = std::getenv("DISPLAY");
+  const char* wayland = std::getenv("WAYLAND_DISPLAY");
+  std::string name = display != nullptr && display[0] != '\0' ? CanonicalDisplay(display)
+                     : wayland != nullptr                     ? std::string(wayland)
+                                                              : std::string();
+  for (char& c : name) {
+    if (c == '/') c = '_';
+  }
+  return name;
+}
+
+std::vector<std::string> CommandSocketCandidates() {
+  const std::string name = "vantorshot-" + SessionName() + ".socket";
+  std::vector<std::string> candidates;
+  const char* runtime = std::getenv("XDG_RUNTIME_DIR");
+  if (runtime != nullptr && runtime[0] == '/')
+    candidates.push_back(std::string(runtime) + "/" + name);
+  candidates.push_back("/tmp/vantorshot-" + std::to_string(getuid()) + "/" + name);
+  return candidates;
+}
+
+SingleInstanceLock::SingleInstanceLock() {
   const std::optional<std::string> folder = PrivateRuntimeFolder();
   if (!folder) {
     where_ = "/tmp/vantorshot-" + std::to_string(getuid()) + " belongs to someone else";
     return;
   }
-  // The display name may hold "/" (a socket path), which a file name cannot.
-  std::string name = CanonicalDisplay(display);
-  for (char& c : name) {
-    if (c == '/') c = '_';
-  }
-  where_ = *folder + "vantorshot-" + name + ".lock";
+  where_ = *folder + "vantorshot-" + SessionName() + ".lock";
   UniqueFd fd(::open(where_.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600));
   if (!fd.Valid()) {
     where_ += std::string(": ") + std::strerror(errno);
@@ -65,4 +82,8 @@ SingleInstanceLock::SingleInstanceLock(const std::string& display) {
   }
   fd_ = std::move(fd);
   state_ = State::Held;
+}
+
+std::string SingleInstanceLock::SocketPath() const {
+  return where_.substr(0, where_.size() - std::string(".lock").size()) + ".socket";
 }
