@@ -5,7 +5,7 @@ Every design is a set of shapes in a unit square (y downwards); a pixel's covera
 of its 4x4 sub-samples inside the shape, so edges stay smooth at 18 pixels. Only the standard
 library is used: the PNG files are written with zlib and struct.
 
-    python3 resources/make_icons.py          # rewrites resources/icons/*.png
+    python3 resources/make_icons.py          # rewrites resources/icons/ and resources/app-icon/
 """
 
 import math
@@ -16,6 +16,8 @@ import zlib
 SAMPLES = 4
 HERE = os.path.dirname(os.path.abspath(__file__))
 OUT = os.path.join(HERE, "icons")
+APP_ICONS = os.path.join(HERE, "app-icon")
+APP_ICON_SIZES = (16, 24, 32, 48, 64, 128, 256)
 
 
 # Shapes: callables (x, y) -> bool over the unit square.
@@ -269,6 +271,10 @@ def main():
     for name, symbol in SYMBOLS.items():
         write_png(os.path.join(OUT, f"symbol_{name}.png"), glyph_pixels(symbol(), 16, SYMBOL_GLYPH))
     write_png(os.path.join(OUT, "symbol_blank.png"), [[(0, 0, 0, 0)] * 16 for _ in range(16)])
+    # The application's icon for the desktop's icon theme, one file per size.
+    os.makedirs(APP_ICONS, exist_ok=True)
+    for size in APP_ICON_SIZES:
+        write_png(os.path.join(APP_ICONS, f"vantorshot-{size}.png"), application_icon(size))
 
 
 if __name__ == "__main__":
