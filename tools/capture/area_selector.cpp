@@ -30,15 +30,6 @@ ScreenRect unite(ScreenRect a, ScreenRect b) {
   return {left, top, right - left, bottom - top};
 }
 
-ScreenRect intersect(ScreenRect a, ScreenRect b) {
-  int left = std::max(a.x, b.x);
-  int top = std::max(a.y, b.y);
-  int right = std::min(a.x + a.width, b.x + b.width);
-  int bottom = std::min(a.y + a.height, b.y + b.height);
-  if (right <= left || bottom <= top) return {};
-  return {left, top, right - left, bottom - top};
-}
-
 PixelImage dimmedCopy(const PixelImage& image) {
   PixelImage dim = allocatePixelImage(image.width, image.height);
   for (int y = 0; y < image.height; ++y) {
@@ -194,11 +185,11 @@ PickOutcome selectArea(xcb_connection_t* connection, xcb_screen_t* screen,
     return outcome;
   }
   xcb_cursor_t cursor = createCrosshairCursor(connection);
-  bool grabbed = grabPointerAndKeyboard(
+  InputGrab grab(
       connection, overlays.first(), cursor,
       XCB_EVENT_MASK_BUTTON_PRESS | XCB_EVENT_MASK_BUTTON_RELEASE | XCB_EVENT_MASK_POINTER_MOTION);
   xcb_free_cursor(connection, cursor);
-  if (!grabbed) {
+  if (!grab.held()) {
     outcome.problem = "another program holds the pointer or keyboard";
     return outcome;
   }
@@ -209,7 +200,6 @@ PickOutcome selectArea(xcb_connection_t* connection, xcb_screen_t* screen,
   int startX = 0;
   int startY = 0;
   auto finish = [&](PickOutcome::Result result, ScreenRect area) {
-    releasePointerAndKeyboard(connection);
     outcome.result = result;
     outcome.area = area;
     return outcome;

@@ -9,18 +9,9 @@
 #include <filesystem>
 #include <utility>
 
-namespace {
+#include "file_descriptor.h"
 
-struct FileDescriptor {
-  int fd = -1;
-  explicit FileDescriptor(int f) : fd(f) {}
-  FileDescriptor(const FileDescriptor&) = delete;
-  FileDescriptor& operator=(const FileDescriptor&) = delete;
-  ~FileDescriptor() {
-    if (fd >= 0) ::close(fd);
-  }
-  int release() { return std::exchange(fd, -1); }
-};
+namespace {
 
 std::string folderOf(const std::string& path) {
   std::string parent = std::filesystem::path(path).parent_path().string();
@@ -61,7 +52,7 @@ std::string folderProblem(const std::string& path) {
   // Permission bits do not tell the whole story (read-only mounts, root), so try it.
   std::string probe;
   FileDescriptor file(createTemporaryBeside(path, probe));
-  if (file.fd < 0) return systemError("cannot write to folder " + folder);
+  if (!file.valid()) return systemError("cannot write to folder " + folder);
   ::unlink(probe.c_str());
   return {};
 }
@@ -69,7 +60,7 @@ std::string folderProblem(const std::string& path) {
 std::string writeFileAtomically(const std::string& path, std::string_view bytes) {
   std::string temporary;
   FileDescriptor file(createTemporaryBeside(path, temporary));
-  if (file.fd < 0) return systemError("cannot create a file in " + folderOf(path));
+  if (!file.valid()) return systemError("cannot create a file in " + folderOf(path));
 
   auto fail = [&](const std::string& what) {
     std::string message = systemError(what);
@@ -77,19 +68,9 @@ std::string writeFileAtomically(const std::string& path, std::string_view bytes)
     return message;
   };
   // mkstemp makes the file private; a capture gets the permissions of any new file.
-  if (::fchmod(file.fd, 0666 & ~currentUmask()) != 0) return fail("cannot set permissions");
-  const char* data = bytes.data();
-  std::size_t left = bytes.size();
-  while (left > 0) {
-    ssize_t written = ::write(file.fd, data, left);
-    if (written < 0) {
-      if (errno == EINTR) continue;
-      return fail("cannot write " + path);
-    }
-    data += written;
-    left -= static_cast<std::size_t>(written);
-  }
-  if (::close(file.release()) != 0) return fail("cannot write " + path);
+  if (::fchmod(file.get(), 0666 & ~currentUmask()) != 0) return fail("cannot set permissions");
+  if (!writeAll(file.get(), bytes)) return fail("cannot write " + path);
+  if (!file.reset()) return fail("cannot write " + path);
   if (::rename(temporary.c_str(), path.c_str()) != 0) return fail("cannot write " + path);
   return {};
 }

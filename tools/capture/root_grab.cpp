@@ -105,13 +105,8 @@ std::optional<PixelImage> grabThroughSocket(xcb_connection_t* connection, xcb_wi
 
 // The part of `area` inside the root, if the root's pixels can be read at all.
 std::optional<ScreenRect> readableArea(xcb_screen_t* screen, ScreenRect area) {
-  int right = std::min<int>(area.x + area.width, screen->width_in_pixels);
-  int bottom = std::min<int>(area.y + area.height, screen->height_in_pixels);
-  area.x = std::max(area.x, 0);
-  area.y = std::max(area.y, 0);
-  area.width = right - area.x;
-  area.height = bottom - area.y;
-  if (area.width <= 0 || area.height <= 0) return std::nullopt;
+  area = intersect(area, {0, 0, screen->width_in_pixels, screen->height_in_pixels});
+  if (area.empty()) return std::nullopt;
   // Only 32 bits per pixel layouts are handled: every depth-24 TrueColor server uses them.
   if (screen->root_depth != 24 && screen->root_depth != 32) return std::nullopt;
   return area;

@@ -104,12 +104,7 @@ struct Encoded {
 Encoded readAndEncode(const CaptureRequest& request, xcb_connection_t* connection,
                       xcb_screen_t* screen, ScreenRect area) {
   // A window may reach past the screen's edges; the pointer is placed relative to what is read.
-  int right = std::min<int>(area.x + area.width, screen->width_in_pixels);
-  int bottom = std::min<int>(area.y + area.height, screen->height_in_pixels);
-  area.x = std::max(area.x, 0);
-  area.y = std::max(area.y, 0);
-  area.width = right - area.x;
-  area.height = bottom - area.y;
+  area = intersect(area, {0, 0, screen->width_in_pixels, screen->height_in_pixels});
   Encoded encoded;
   if (request.drawPointer) {
     encoded.image = grabRootArea(connection, screen, area);
