@@ -1,6 +1,7 @@
 // -C: the cursor image lands at the pointer, placed by its hot spot; without -C it is absent.
 #include <gtest/gtest.h>
 
+#include <QFile>
 #include <QTemporaryDir>
 
 #include "image_checks.h"
@@ -46,6 +47,7 @@ class CapturePointer : public testing::Test {
     EXPECT_TRUE(runProgram(
         "xdotool", {"mousemove", QString::number(position.x()), QString::number(position.y())}));
     QString path = folder.filePath("pointer.png");
+    QFile::remove(path);
     ToolResult result = runTool(QStringList{"-t", "png", "-x"} + extraWords + QStringList{path});
     EXPECT_EQ(result.exitCode, 0) << result.errorOutput.toStdString();
     return readImage(path);

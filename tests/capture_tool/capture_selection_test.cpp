@@ -46,23 +46,33 @@ class CaptureSelection : public testing::Test {
 };
 
 TEST_F(CaptureSelection, DragWritesExactlyTheDraggedRectangle) {
-  ToolResult result = drag({100, 120}, {300, 250});
-  ASSERT_EQ(result.exitCode, 0) << result.errorOutput.toStdString();
-  EXPECT_EQ(differingPixels(readImage(path), screen.copy(100, 120, 200, 130)), 0);
-}
-
-TEST_F(CaptureSelection, UpwardDragOnTheSecondDisplay) {
-  int half = screen.width() / 2;
-  ToolResult result = drag({half + 250, 300}, {half + 40, 60});
-  ASSERT_EQ(result.exitCode, 0) << result.errorOutput.toStdString();
-  EXPECT_EQ(differingPixels(readImage(path), screen.copy(half + 40, 60, 210, 240)), 0);
-}
-
-TEST_F(CaptureSelection, DragAcrossBothDisplays) {
-  int half = screen.width() / 2;
-  ToolResult result = drag({half - 50, 10}, {half + 70, 90});
-  ASSERT_EQ(result.exitCode, 0) << result.errorOutput.toStdString();
-  EXPECT_EQ(differingPixels(readImage(path), screen.copy(half - 50, 10, 120, 80)), 0);
+  const int half = screen.width() / 2;
+  const QPoint lastPixel(screen.width() - 1, screen.height() - 1);
+  struct Case {
+    QPoint from, to;
+    QRect expected;
+  };
+  const Case cases[] = {
+      {{100, 120}, {300, 250}, {100, 120, 200, 130}},
+      {{half + 250, 300}, {half + 40, 60}, {half + 40, 60, 210, 240}},  // upwards, second display
+      {{half - 50, 10}, {half + 70, 90}, {half - 50, 10, 120, 80}},     // across both displays
+      // The pointer stops on the last column and row: reaching them includes them.
+      {lastPixel - QPoint(80, 50), lastPixel, {lastPixel - QPoint(80, 50), lastPixel}},
+      {lastPixel, {half + 5, 7}, {QPoint(half + 5, 7), lastPixel}},
+      {{half - 30, 100}, {half - 1, 140}, {half - 30, 100, 30, 40}},  // the first display's edge
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(QString("%1,%2 to %3,%4")
+                     .arg(c.from.x())
+                     .arg(c.from.y())
+                     .arg(c.to.x())
+                     .arg(c.to.y())
+                     .toStdString());
+    QFile::remove(path);
+    ToolResult result = drag(c.from, c.to);
+    ASSERT_EQ(result.exitCode, 0) << result.errorOutput.toStdString();
+    EXPECT_EQ(differingPixels(readImage(path), screen.copy(c.expected)), 0);
+  }
 }
 
 TEST_F(CaptureSelection, EscapeRightClickAndAClickWithoutDragWriteNothing) {

@@ -37,6 +37,8 @@ class CaptureWords : public testing::Test {
     screen = blockPattern(size.width(), size.height(), 61);
     display.showOnRoot(screen);
     ASSERT_TRUE(QDir().mkpath(fakes.filePath("bin")));
+    // Files named by a word the tool took for a path would land here.
+    QDir::setCurrent(folder.path());
   }
 
   // A stand-in program that writes one line per call: its name, then "ok" and its last argument
@@ -120,6 +122,8 @@ TEST_F(CaptureWords, BadWordsGiveOneLineAndStatusTwo) {
       {"-s", "-D2", path},
       {path, "-x"},
       {"stray", path},
+      {"-S"},
+      {"-x", "--quiet"},
   };
   for (const QStringList& words : cases) {
     SCOPED_TRACE(words.join(' ').toStdString());

@@ -16,6 +16,20 @@ ScreenRect spanOf(int x0, int y0, int x1, int y1) {
   return {std::min(x0, x1), std::min(y0, y1), std::abs(x1 - x0), std::abs(y1 - y0)};
 }
 
+// The pointer stops on a display's last column and row, so a drag that reaches one includes it.
+ScreenRect dragArea(int x0, int y0, int x1, int y1, const std::vector<ScreenRect>& displays) {
+  ScreenRect area = spanOf(x0, y0, x1, y1);
+  if (area.empty()) return area;
+  for (const ScreenRect& display : displays) {
+    ScreenRect corner = intersect({area.right(), area.bottom(), 1, 1}, display);
+    if (corner.empty()) continue;
+    if (corner.x == display.right() - 1) ++area.width;
+    if (corner.y == display.bottom() - 1) ++area.height;
+    break;
+  }
+  return area;
+}
+
 ScreenRect grow(ScreenRect r, int by) {
   return {r.x - by, r.y - by, r.width + 2 * by, r.height + 2 * by};
 }
@@ -221,14 +235,16 @@ PickOutcome selectArea(xcb_connection_t* connection, xcb_screen_t* screen,
       }
       case XCB_MOTION_NOTIFY: {
         auto* motion = reinterpret_cast<xcb_motion_notify_event_t*>(event.get());
-        if (dragging) overlays.select(spanOf(startX, startY, motion->root_x, motion->root_y));
+        if (dragging) {
+          overlays.select(dragArea(startX, startY, motion->root_x, motion->root_y, displays));
+        }
         break;
       }
       case XCB_BUTTON_RELEASE: {
         auto* release = reinterpret_cast<xcb_button_release_event_t*>(event.get());
         if (release->detail != 1 || !dragging) break;
-        ScreenRect area = spanOf(startX, startY, release->root_x, release->root_y);
-        if (area.width == 0 || area.height == 0) return finish(PickOutcome::Result::Cancelled, {});
+        ScreenRect area = dragArea(startX, startY, release->root_x, release->root_y, displays);
+        if (area.empty()) return finish(PickOutcome::Result::Cancelled, {});
         return finish(PickOutcome::Result::Picked, area);
       }
       case XCB_KEY_PRESS:

@@ -120,10 +120,12 @@ ParsedWords parseCaptureWords(const std::vector<std::string_view>& words) {
         return complaint(problem);
       }
       if (parsing.helpWanted) break;
+    } else if (word.starts_with("-")) {
+      return complaint("unknown option \"" + std::string(word) +
+                       "\" (see --help; a file name that starts with - can be given as ./" +
+                       std::string(word) + ")");
     } else if (last && !word.empty()) {
       parsing.request.outputPath = std::string(word);
-    } else if (word.starts_with("-")) {
-      return complaint("unknown option \"" + std::string(word) + "\" (see --help)");
     } else {
       return complaint("unexpected word \"" + std::string(word) +
                        "\" (the output path must be the last word)");
@@ -140,7 +142,8 @@ ParsedWords parseCaptureWords(const std::vector<std::string_view>& words) {
 std::string helpText(std::string_view programName) {
   std::string text = "Usage: " + std::string(programName) + " [options] output-path\n";
   text +=
-      "Takes a screenshot on X11 and writes it to output-path. Without -D, -W or -s it takes\n"
+      "Takes a screenshot on X11 and writes it to output-path, or to output-path-2, -3...\n"
+      "when that name is taken, then prints the path it wrote. Without -D, -W or -s it takes\n"
       "the whole main display.\n\n";
   for (const OptionRow& row : kOptions) {
     std::string words(row.word);

@@ -8,11 +8,11 @@
 #include <thread>
 
 #include "area_selector.h"
-#include "atomic_file.h"
 #include "clipboard_handoff.h"
 #include "desktop_feedback.h"
 #include "image_encoding.h"
 #include "monitors.h"
+#include "output_file.h"
 #include "pointer_overlay.h"
 #include "root_grab.h"
 #include "window_picker.h"
@@ -127,7 +127,7 @@ Encoded readAndEncode(const CaptureRequest& request, xcb_connection_t* connectio
 }  // namespace
 
 int runCapture(const CaptureRequest& request) {
-  if (std::string problem = folderProblem(request.outputPath); !problem.empty()) {
+  if (std::string problem = outputProblem(request.outputPath); !problem.empty()) {
     return complain(problem);
   }
   int screenNumber = 0;
@@ -149,10 +149,14 @@ int runCapture(const CaptureRequest& request) {
     if (!encoded.image) return complain("cannot read the screen");
   }
   if (encoded.bytes.empty()) return complain("cannot encode the image");
-  if (std::string problem = writeFileAtomically(request.outputPath, encoded.bytes);
+  std::string written;
+  if (std::string problem = writeNewFile(request.outputPath, encoded.bytes, written);
       !problem.empty()) {
     return complain(problem);
   }
+  // The calling program reads this line as the saved file's path.
+  std::printf("%s\n", written.c_str());
+  std::fflush(stdout);
   // The shutter sounds only for a picture that was really taken.
   if (request.playSound) playShutterSound();
 
@@ -165,8 +169,8 @@ int runCapture(const CaptureRequest& request) {
       complain(problem);
     }
   }
-  if (request.openAfterwards && !openInViewer(request.outputPath)) {
-    complain("cannot start xdg-open to show " + request.outputPath);
+  if (request.openAfterwards && !openInViewer(written)) {
+    complain("cannot start xdg-open to show " + written);
   }
   return kExitWritten;
 }

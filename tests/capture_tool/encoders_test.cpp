@@ -1,11 +1,15 @@
-// The banded encoder against Qt's PNG reader, for sizes that stress how rows are cut into bands.
+// The encoders against independent readers: Qt's PNG reader for sizes that stress how rows are
+// cut into bands, poppler for the PDF page.
 #include <gtest/gtest.h>
 
 #include <QImage>
+#include <QTemporaryDir>
 
 #include "image_checks.h"
+#include "image_encoders.h"
 #include "png_encoder.h"
 #include "test_pattern.h"
+#include "tool_process.h"
 
 namespace {
 
@@ -65,6 +69,26 @@ TEST(PngEncoder, FlatScreensCompressWell) {
   QImage flat = solidImage(1920, 1080, 0xff336699);
   std::string png = encodePng(fromQImage(flat), 2);
   EXPECT_LT(png.size(), 100u * 1024) << "a flat 1080p screen should take a few KiB";
+}
+
+TEST(PdfEncoder, PageIsTheImageAt96PixelsPerInchInExactPoints) {
+  const std::pair<QSize, QString> cases[] = {
+      {{1366, 3}, "1024.5 x 2.25 pts"},
+      {{14000, 1}, "10500 x 0.75 pts"},
+  };
+  QTemporaryDir folder;
+  for (const auto& [size, page] : cases) {
+    SCOPED_TRACE(page.toStdString());
+    QImage source = solidImage(size.width(), size.height(), 0xff336699);
+    std::string pdf = encodePdf(fromQImage(source), 2, nullptr);
+    QFile file(folder.filePath("page.pdf"));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(pdf.data(), static_cast<qint64>(pdf.size()));
+    file.close();
+    QByteArray info;
+    ASSERT_TRUE(runProgram("pdfinfo", {file.fileName()}, &info));
+    EXPECT_TRUE(info.contains("Page size:       " + page.toUtf8())) << info.toStdString();
+  }
 }
 
 }  // namespace
