@@ -4,6 +4,8 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include <functional>
+
 #include "image_checks.h"
 #include "test_display.h"
 #include "test_pattern.h"
@@ -22,21 +24,24 @@ class CaptureSelection : public testing::Test {
   }
 
   // Starts the tool, waits until it listens, then acts with xdotool.
-  ToolResult selectWith(const QStringList& xdotoolWords) {
+  ToolResult selectWith(const QStringList& xdotoolWords,
+                        const std::function<void()>& meanwhile = {}) {
     ToolRun tool({"-s", "-t", "png", "-x", path});
     if (!waitForVisibleWindow(selectionTitle())) {
       ADD_FAILURE() << "the selection overlay did not appear";
       return tool.wait();
     }
+    if (meanwhile) meanwhile();
     EXPECT_TRUE(runProgram("xdotool", xdotoolWords));
     return tool.wait();
   }
 
-  ToolResult drag(QPoint from, QPoint to) {
+  ToolResult drag(QPoint from, QPoint to, const std::function<void()>& meanwhile = {}) {
     return selectWith({"mousemove", QString::number(from.x()), QString::number(from.y()),
                        "mousedown", "1", "mousemove", QString::number((from.x() + to.x()) / 2),
                        QString::number((from.y() + to.y()) / 2), "mousemove",
-                       QString::number(to.x()), QString::number(to.y()), "mouseup", "1"});
+                       QString::number(to.x()), QString::number(to.y()), "mouseup", "1"},
+                      meanwhile);
   }
 
   TestDisplay display;
@@ -73,6 +78,15 @@ TEST_F(CaptureSelection, DragWritesExactlyTheDraggedRectangle) {
     ASSERT_EQ(result.exitCode, 0) << result.errorOutput.toStdString();
     EXPECT_EQ(differingPixels(readImage(path), screen.copy(c.expected)), 0);
   }
+}
+
+TEST_F(CaptureSelection, PictureIsTheScreenAsItWasWhenTheOverlayCameUp) {
+  ToolResult result = drag({100, 120}, {300, 250}, [&] {
+    display.showWindow({90, 110}, solidImage(300, 200, 0xffff0000), 0, 0);
+    display.showOnRoot(solidImage(screen.width(), screen.height(), 0xff00ff00));
+  });
+  ASSERT_EQ(result.exitCode, 0) << result.errorOutput.toStdString();
+  EXPECT_EQ(differingPixels(readImage(path), screen.copy(100, 120, 200, 130)), 0);
 }
 
 TEST_F(CaptureSelection, EscapeRightClickAndAClickWithoutDragWriteNothing) {

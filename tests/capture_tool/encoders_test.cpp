@@ -22,21 +22,25 @@ PixelImage fromQImage(QImage& image) {
   return pixels;
 }
 
-TEST(PngEncoder, DecodesToTheSamePixelsForAnySizeAndThreadCount) {
+TEST(PngEncoder, DecodesToTheSamePixelsForAnySizeStripAndThreadCount) {
   const QSize sizes[] = {{1, 1}, {1, 9}, {9, 1}, {3, 5}, {333, 17}, {64, 200}};
   for (QSize size : sizes) {
     QImage source = blockPattern(size.width(), size.height(), 7);
     for (int threads : {1, 2, 3, 8}) {
-      SCOPED_TRACE(QString("%1x%2 on %3 threads")
-                       .arg(size.width())
-                       .arg(size.height())
-                       .arg(threads)
-                       .toStdString());
-      std::string png = encodePng(fromQImage(source), threads);
-      QImage decoded;
-      ASSERT_TRUE(decoded.loadFromData(reinterpret_cast<const uchar*>(png.data()),
-                                       static_cast<int>(png.size()), "PNG"));
-      EXPECT_EQ(differingPixels(decoded, source), 0);
+      for (int rowsPerStrip : {1, 7, 64}) {
+        SCOPED_TRACE(QString("%1x%2, %3 rows a strip, on %4 threads")
+                         .arg(size.width())
+                         .arg(size.height())
+                         .arg(rowsPerStrip)
+                         .arg(threads)
+                         .toStdString());
+        ImageStrips strips(fromQImage(source), rowsPerStrip);
+        std::string png = encodePng(strips, threads);
+        QImage decoded;
+        ASSERT_TRUE(decoded.loadFromData(reinterpret_cast<const uchar*>(png.data()),
+                                         static_cast<int>(png.size()), "PNG"));
+        EXPECT_EQ(differingPixels(decoded, source), 0);
+      }
     }
   }
 }
@@ -80,7 +84,8 @@ TEST(PdfEncoder, PageIsTheImageAt96PixelsPerInchInExactPoints) {
   for (const auto& [size, page] : cases) {
     SCOPED_TRACE(page.toStdString());
     QImage source = solidImage(size.width(), size.height(), 0xff336699);
-    std::string pdf = encodePdf(fromQImage(source), 2, nullptr);
+    ImageStrips strips(fromQImage(source));
+    std::string pdf = encodePdf(strips, 2);
     QFile file(folder.filePath("page.pdf"));
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.write(pdf.data(), static_cast<qint64>(pdf.size()));

@@ -19,13 +19,14 @@ std::string points(int pixels) {
 
 // The image is stored as PNG-filtered, deflated rows (the same stream a PNG holds), which PDF
 // readers undo with the Flate filter and PNG predictors: lossless and compact.
-std::string encodePdf(const PixelImage& image, int threads, RowAvailability* arriving) {
-  std::string rows = deflateFilteredRows(image, threads, arriving);
-  if (rows.empty()) return {};
-  const std::string width = std::to_string(image.width);
-  const std::string height = std::to_string(image.height);
-  const std::string pageWidth = points(image.width);
-  const std::string pageHeight = points(image.height);
+std::string encodePdf(StripSource& source, int threads) {
+  std::vector<std::string> pieces = deflateFilteredRows(source, threads);
+  if (pieces.empty()) return {};
+  const std::string rows = joinPieces(pieces);
+  const std::string width = std::to_string(source.width());
+  const std::string height = std::to_string(source.height());
+  const std::string pageWidth = points(source.width());
+  const std::string pageHeight = points(source.height());
   const std::string content = "q " + pageWidth + " 0 0 " + pageHeight + " 0 0 cm /Im0 Do Q\n";
 
   std::string pdf = "%PDF-1.4\n%\xe2\xe3\xcf\xd3\n";

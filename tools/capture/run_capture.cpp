@@ -5,16 +5,17 @@
 #include <cstdlib>
 #include <optional>
 #include <string>
-#include <thread>
 
 #include "area_selector.h"
 #include "clipboard_handoff.h"
 #include "desktop_feedback.h"
+#include "frozen_screen.h"
 #include "image_encoding.h"
 #include "monitors.h"
 #include "output_file.h"
+#include "png_encoder.h"
 #include "pointer_overlay.h"
-#include "root_grab.h"
+#include "screen_reader.h"
 #include "window_picker.h"
 #include "xcb_handles.h"
 
@@ -38,12 +39,16 @@ std::string displayName() {
   return name && *name ? name : "(DISPLAY is not set)";
 }
 
-// What to capture: an area still to be read from the screen, or (for a selection over the
-// frozen screen) pixels already read.
+ScreenRect rootArea(xcb_screen_t* screen) {
+  return {0, 0, screen->width_in_pixels, screen->height_in_pixels};
+}
+
+// What to capture: an area of the root, or of the frozen screen the user chose on.
 struct Target {
   int status = kExitWritten;
-  std::optional<ScreenRect> area;
-  std::optional<PixelImage> image;
+  ScreenRect area;
+  std::optional<ServerPixmap> frozen;
+  std::optional<PointerPicture> pointer;
 };
 
 Target cancelledOrFailed(const PickOutcome& picked) {
@@ -60,7 +65,7 @@ Target targetFor(const CaptureRequest& request, xcb_connection_t* connection,
   switch (request.mode) {
     case CaptureMode::MainDisplay:
       target.area = displays.front();
-      return target;
+      break;
     case CaptureMode::Display:
       if (request.displayNumber > static_cast<int>(displays.size())) {
         target.status =
@@ -69,59 +74,25 @@ Target targetFor(const CaptureRequest& request, xcb_connection_t* connection,
         return target;
       }
       target.area = displays[request.displayNumber - 1];
-      return target;
+      break;
     case CaptureMode::Window: {
       PickOutcome picked = pickWindow(connection, screen);
       if (picked.result != PickOutcome::Result::Picked) return cancelledOrFailed(picked);
       target.area = picked.area;
-      return target;
+      break;
     }
     case CaptureMode::Selection: {
-      ScreenRect root{0, 0, screen->width_in_pixels, screen->height_in_pixels};
-      std::optional<PixelImage> frozen = grabRootArea(connection, screen, root);
-      if (!frozen) {
-        target.status = complain("cannot read the screen");
-        return target;
-      }
-      if (request.drawPointer) drawPointer(connection, *frozen, root);
-      PickOutcome picked = selectArea(connection, screen, displays, *frozen);
+      // The pointer as it was when the screen froze.
+      if (request.drawPointer) target.pointer = readPointer(connection);
+      target.frozen.emplace(freezeScreen(connection, screen));
+      PickOutcome picked = selectArea(connection, screen, displays, target.frozen->id());
       if (picked.result != PickOutcome::Result::Picked) return cancelledOrFailed(picked);
-      target.image = cropPixelImage(*frozen, picked.area.x, picked.area.y, picked.area.width,
-                                    picked.area.height);
+      target.area = picked.area;
       return target;
     }
   }
+  if (request.drawPointer) target.pointer = readPointer(connection);
   return target;
-}
-
-struct Encoded {
-  std::optional<PixelImage> image;
-  std::string bytes;
-};
-
-// Reads the area and encodes it. Without a pointer to draw in, encoding starts on the top rows
-// while the server still copies the rest.
-Encoded readAndEncode(const CaptureRequest& request, xcb_connection_t* connection,
-                      xcb_screen_t* screen, ScreenRect area) {
-  // A window may reach past the screen's edges; the pointer is placed relative to what is read.
-  area = intersect(area, {0, 0, screen->width_in_pixels, screen->height_in_pixels});
-  Encoded encoded;
-  if (request.drawPointer) {
-    encoded.image = grabRootArea(connection, screen, area);
-    if (!encoded.image) return encoded;
-    drawPointer(connection, *encoded.image, area);
-    encoded.bytes = encodeImage(*encoded.image, request.format);
-    return encoded;
-  }
-  RowAvailability arriving;
-  std::jthread encoder;
-  encoded.image =
-      grabRootAreaInStrips(connection, screen, area, arriving, [&](const PixelImage& image) {
-        encoder = std::jthread(
-            [&, image] { encoded.bytes = encodeImage(image, request.format, &arriving); });
-      });
-  if (encoder.joinable()) encoder.join();
-  return encoded;
 }
 
 }  // namespace
@@ -140,18 +111,16 @@ int runCapture(const CaptureRequest& request) {
 
   Target target = targetFor(request, connection.get(), screen);
   if (target.status != kExitWritten) return target.status;
-  Encoded encoded;
-  if (target.image) {
-    encoded.image = target.image;
-    encoded.bytes = encodeImage(*target.image, request.format);
-  } else {
-    encoded = readAndEncode(request, connection.get(), screen, *target.area);
-    if (!encoded.image) return complain("cannot read the screen");
-  }
-  if (encoded.bytes.empty()) return complain("cannot encode the image");
+  // A window may reach past the screen's edges.
+  ScreenRect area = intersect(target.area, rootArea(screen));
+  ScreenReader reader(connection.get(), target.frozen ? target.frozen->id() : screen->root,
+                      screen->root_depth, area, target.pointer ? &*target.pointer : nullptr);
+  std::optional<PixelImage> whole;
+  std::string bytes = encodeImage(reader, request.format, &whole);
+  if (reader.failed()) return complain("cannot read the screen");
+  if (bytes.empty()) return complain("cannot encode the image");
   std::string written;
-  if (std::string problem = writeNewFile(request.outputPath, encoded.bytes, written);
-      !problem.empty()) {
+  if (std::string problem = writeNewFile(request.outputPath, bytes, written); !problem.empty()) {
     return complain(problem);
   }
   // The calling program reads this line as the saved file's path.
@@ -162,9 +131,14 @@ int runCapture(const CaptureRequest& request) {
 
   // The file is written: problems with the extras are reported but do not fail the capture.
   if (request.toClipboard) {
-    std::string png = request.format == ImageFormat::Png
-                          ? std::move(encoded.bytes)
-                          : encodeImage(*encoded.image, ImageFormat::Png);
+    std::string png = request.format == ImageFormat::Png ? std::move(bytes) : std::string();
+    if (png.empty() && whole) png = encodePng(*whole, encoderThreads());
+    if (png.empty()) {
+      // PDF streams its rows, so the picture is read once more for the clipboard.
+      ScreenReader again(connection.get(), target.frozen ? target.frozen->id() : screen->root,
+                         screen->root_depth, area, target.pointer ? &*target.pointer : nullptr);
+      png = encodePng(again, encoderThreads());
+    }
     if (std::string problem = handPngToClipboard(connection.get(), png); !problem.empty()) {
       complain(problem);
     }
