@@ -43,21 +43,19 @@ ScreenRect unite(ScreenRect a, ScreenRect b) {
   return {left, top, std::max(a.right(), b.right()) - left, std::max(a.bottom(), b.bottom()) - top};
 }
 
-// One override-redirect window over the whole root whose background is the dimmed frozen
-// screen, so the server paints it with no help; only the selection is drawn on top.
+// One override-redirect window over the whole root. Its background is None: the server leaves
+// what was on screen there until the frozen screen is painted over it.
 class Overlay {
  public:
-  Overlay(xcb_connection_t* connection, xcb_screen_t* screen, xcb_pixmap_t frozen)
+  Overlay(xcb_connection_t* connection, xcb_screen_t* screen)
       : connection_(connection),
         screen_(screen),
-        frozen_(frozen),
-        dim_(dimmedCopy(connection, screen, frozen)),
         window_(xcb_generate_id(connection)),
         gc_(xcb_generate_id(connection)) {
     uint32_t gcValues[] = {kBorderColour, 2, 0};
     xcb_create_gc(connection, gc_, screen->root,
                   XCB_GC_FOREGROUND | XCB_GC_LINE_WIDTH | XCB_GC_GRAPHICS_EXPOSURES, gcValues);
-    uint32_t values[] = {dim_.id(), 1, XCB_EVENT_MASK_EXPOSURE};
+    uint32_t values[] = {XCB_BACK_PIXMAP_NONE, 1, XCB_EVENT_MASK_EXPOSURE};
     xcb_create_window(connection, XCB_COPY_FROM_PARENT, window_, screen->root, 0, 0,
                       screen->width_in_pixels, screen->height_in_pixels, 0,
                       XCB_WINDOW_CLASS_INPUT_OUTPUT, XCB_COPY_FROM_PARENT,
@@ -77,6 +75,11 @@ class Overlay {
     xcb_flush(connection_);
   }
 
+  void showFrozen(const FrozenScreen* frozen) {
+    frozen_ = frozen;
+    redraw({0, 0, screen_->width_in_pixels, screen_->height_in_pixels});
+  }
+
   void redrawAfterExpose(const xcb_expose_event_t& expose) {
     if (expose.window == window_) redraw({expose.x, expose.y, expose.width, expose.height});
   }
@@ -90,10 +93,10 @@ class Overlay {
  private:
   void redraw(ScreenRect area) {
     area = intersect(area, {0, 0, screen_->width_in_pixels, screen_->height_in_pixels});
-    if (area.empty()) return;
-    copy(dim_.id(), area);
+    if (area.empty() || !frozen_) return;
+    frozen_->paint(window_, area, true);
     ScreenRect lit = intersect(area, selection_);
-    if (!lit.empty()) copy(frozen_, lit);
+    if (!lit.empty()) frozen_->paint(window_, lit, false);
     if (!selection_.empty()) {
       xcb_rectangle_t border{static_cast<int16_t>(selection_.x - 1),
                              static_cast<int16_t>(selection_.y - 1),
@@ -104,28 +107,24 @@ class Overlay {
     xcb_flush(connection_);
   }
 
-  void copy(xcb_pixmap_t from, ScreenRect part) {
-    xcb_copy_area(connection_, from, window_, gc_, static_cast<int16_t>(part.x),
-                  static_cast<int16_t>(part.y), static_cast<int16_t>(part.x),
-                  static_cast<int16_t>(part.y), static_cast<uint16_t>(part.width),
-                  static_cast<uint16_t>(part.height));
-  }
-
   xcb_connection_t* connection_;
   xcb_screen_t* screen_;
-  xcb_pixmap_t frozen_;
-  ServerPixmap dim_;
   xcb_window_t window_;
   xcb_gcontext_t gc_;
+  const FrozenScreen* frozen_ = nullptr;
   ScreenRect selection_;
 };
 
 }  // namespace
 
-PickOutcome selectArea(xcb_connection_t* connection, xcb_screen_t* screen,
-                       const std::vector<ScreenRect>& displays, xcb_pixmap_t frozen) {
+PickOutcome selectArea(xcb_connection_t* connection, xcb_screen_t* screen, bool composited,
+                       const std::vector<ScreenRect>& displays,
+                       std::optional<FrozenScreen>& frozen) {
   PickOutcome outcome;
-  Overlay overlay(connection, screen, frozen);
+  xcb_render_pictformat_t format = rootPictureFormat(connection, screen);
+  // Under a compositor the overlay's contents would not be the screen's: freeze first.
+  if (composited) frozen.emplace(connection, screen, format);
+  Overlay overlay(connection, screen);
   xcb_cursor_t cursor = createCrosshairCursor(connection);
   InputGrab grab(
       connection, screen->root, cursor,
@@ -136,6 +135,8 @@ PickOutcome selectArea(xcb_connection_t* connection, xcb_screen_t* screen,
     return outcome;
   }
   overlay.show();
+  if (!frozen) frozen.emplace(connection, screen, format);
+  overlay.showFrozen(&*frozen);
 
   bool dragging = false;
   int startX = 0;

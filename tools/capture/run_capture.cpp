@@ -47,7 +47,7 @@ ScreenRect rootArea(xcb_screen_t* screen) {
 struct Target {
   int status = kExitWritten;
   ScreenRect area;
-  std::optional<ServerPixmap> frozen;
+  std::optional<FrozenScreen> frozen;
   std::optional<PointerPicture> pointer;
 };
 
@@ -58,8 +58,8 @@ Target cancelledOrFailed(const PickOutcome& picked) {
   return target;
 }
 
-Target targetFor(const CaptureRequest& request, xcb_connection_t* connection,
-                 xcb_screen_t* screen) {
+Target targetFor(const CaptureRequest& request, xcb_connection_t* connection, xcb_screen_t* screen,
+                 int number) {
   std::vector<ScreenRect> displays = listMonitors(connection, screen);
   Target target;
   switch (request.mode) {
@@ -84,8 +84,8 @@ Target targetFor(const CaptureRequest& request, xcb_connection_t* connection,
     case CaptureMode::Selection: {
       // The pointer as it was when the screen froze.
       if (request.drawPointer) target.pointer = readPointer(connection);
-      target.frozen.emplace(freezeScreen(connection, screen));
-      PickOutcome picked = selectArea(connection, screen, displays, target.frozen->id());
+      PickOutcome picked = selectArea(connection, screen, screenIsComposited(connection, number),
+                                      displays, target.frozen);
       if (picked.result != PickOutcome::Result::Picked) return cancelledOrFailed(picked);
       target.area = picked.area;
       return target;
@@ -109,11 +109,11 @@ int runCapture(const CaptureRequest& request) {
   xcb_screen_t* screen = screenNumbered(connection.get(), screenNumber);
   if (!screen) return complain("display " + displayName() + " has no such screen");
 
-  Target target = targetFor(request, connection.get(), screen);
+  Target target = targetFor(request, connection.get(), screen, screenNumber);
   if (target.status != kExitWritten) return target.status;
   // A window may reach past the screen's edges.
   ScreenRect area = intersect(target.area, rootArea(screen));
-  ScreenReader reader(connection.get(), target.frozen ? target.frozen->id() : screen->root,
+  ScreenReader reader(connection.get(), target.frozen ? target.frozen->pixmap() : screen->root,
                       screen->root_depth, area, target.pointer ? &*target.pointer : nullptr);
   std::optional<PixelImage> whole;
   std::string bytes = encodeImage(reader, request.format, &whole);
@@ -135,7 +135,7 @@ int runCapture(const CaptureRequest& request) {
     if (png.empty() && whole) png = encodePng(*whole, encoderThreads());
     if (png.empty()) {
       // PDF streams its rows, so the picture is read once more for the clipboard.
-      ScreenReader again(connection.get(), target.frozen ? target.frozen->id() : screen->root,
+      ScreenReader again(connection.get(), target.frozen ? target.frozen->pixmap() : screen->root,
                          screen->root_depth, area, target.pointer ? &*target.pointer : nullptr);
       png = encodePng(again, encoderThreads());
     }
