@@ -44,14 +44,4 @@ TEST_F(CaptureClipboard, PngStaysOnTheClipboardAfterTheToolEnds) {
   EXPECT_EQ(differingPixels(image, screen), 0);
 }
 
-TEST_F(CaptureClipboard, OtherFormatsPutAPngThereToo) {
-  QString path = folder.filePath("clip.tiff");
-  ToolResult result = runTool({"-t", "tiff", "-c", "-x", path});
-  ASSERT_EQ(result.exitCode, 0) << result.errorOutput.toStdString();
-  EXPECT_TRUE(QFile::exists(path));
-  QImage image;
-  ASSERT_TRUE(image.loadFromData(clipboardPng(), "PNG"));
-  EXPECT_EQ(differingPixels(image, screen), 0);
-}
-
 }  // namespace

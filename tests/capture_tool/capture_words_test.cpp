@@ -160,16 +160,4 @@ TEST_F(CaptureWords, FoldersThatCannotTakeTheFileGiveOneLineAndStatusTwo) {
   EXPECT_EQ(filesIn(folder.path()), QStringList());
 }
 
-TEST_F(CaptureWords, HelpListsTheWords) {
-  QProcess process;
-  process.start(QStringLiteral(CAPTURE_TOOL_PATH), {"--help"});
-  ASSERT_TRUE(process.waitForFinished(10000));
-  EXPECT_EQ(process.exitCode(), 0);
-  QString help = QString::fromUtf8(process.readAllStandardOutput());
-  for (QString word :
-       {"-t png|jpg|tiff|bmp|pdf", "-D n", "-W", "-s", "-x", "-o", "-C", "-c", "-P"}) {
-    EXPECT_TRUE(help.contains(word)) << word.toStdString();
-  }
-}
-
 }  // namespace

@@ -70,9 +70,12 @@ class Overlay {
     xcb_flush(connection_);
   }
 
+  // Returns once the server has mapped the window: it tells other clients (and flushes its
+  // events) before it gets busy with the copy that follows.
   void show() {
     xcb_map_window(connection_, window_);
-    xcb_flush(connection_);
+    XcbReply<xcb_get_input_focus_reply_t> roundTrip(
+        xcb_get_input_focus_reply(connection_, xcb_get_input_focus(connection_), nullptr));
   }
 
   void showFrozen(const FrozenScreen* frozen) {
