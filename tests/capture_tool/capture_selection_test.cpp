@@ -1,8 +1,10 @@
 // -s: a real drag with xdotool over the frozen screen, on two displays.
 #include <gtest/gtest.h>
 
+#include <QDeadlineTimer>
 #include <QFile>
 #include <QTemporaryDir>
+#include <QThread>
 
 #include <functional>
 
@@ -36,10 +38,11 @@ class CaptureSelection : public testing::Test {
     return tool.wait();
   }
 
+  // A middle click on the way must not end the drag.
   ToolResult drag(QPoint from, QPoint to, const std::function<void()>& meanwhile = {}) {
     return selectWith({"mousemove", QString::number(from.x()), QString::number(from.y()),
                        "mousedown", "1", "mousemove", QString::number((from.x() + to.x()) / 2),
-                       QString::number((from.y() + to.y()) / 2), "mousemove",
+                       QString::number((from.y() + to.y()) / 2), "click", "2", "mousemove",
                        QString::number(to.x()), QString::number(to.y()), "mouseup", "1"},
                       meanwhile);
   }
@@ -87,6 +90,28 @@ TEST_F(CaptureSelection, PictureIsTheScreenAsItWasWhenTheOverlayCameUp) {
   });
   ASSERT_EQ(result.exitCode, 0) << result.errorOutput.toStdString();
   EXPECT_EQ(differingPixels(readImage(path), screen.copy(100, 120, 200, 130)), 0);
+}
+
+TEST_F(CaptureSelection, OverlayShowsTheScreenAtHalfBrightness) {
+  ToolRun tool({"-s", "-x", path});
+  ASSERT_TRUE(waitForVisibleWindow(selectionTitle()));
+  auto offByMoreThanOne = [&](const QImage& shown) {
+    long long count = 0;
+    for (int y = 0; y < screen.height(); y += 7) {
+      for (int x = 0; x < screen.width(); x += 5) {
+        QRgb s = screen.pixel(x, y), d = shown.pixel(x, y);
+        count += std::abs(qRed(s) / 2 - qRed(d)) > 1 || std::abs(qGreen(s) / 2 - qGreen(d)) > 1 ||
+                 std::abs(qBlue(s) / 2 - qBlue(d)) > 1;
+      }
+    }
+    return count;
+  };
+  // The dimmed screen is painted right after the overlay maps.
+  QDeadlineTimer deadline(3000);
+  while (offByMoreThanOne(display.rootImage()) > 0 && !deadline.hasExpired()) QThread::msleep(20);
+  EXPECT_EQ(offByMoreThanOne(display.rootImage()), 0);
+  runProgram("xdotool", {"key", "Escape"});
+  EXPECT_EQ(tool.wait().exitCode, 1);
 }
 
 TEST_F(CaptureSelection, EscapeRightClickAndAClickWithoutDragWriteNothing) {

@@ -62,7 +62,8 @@ TEST_F(CaptureWindow, ClickPicksTheTopmostWindowUpToItsFramesEdges) {
       {kUpperFrame.bottomRight(), kUpperFrame},
       {kUpperFrame.topLeft() - QPoint(1, -10), kLower},
       {kLower.bottomLeft(), kLower},
-      {kUpperFrame.bottomRight() + QPoint(1, 1), QRect()},
+      {kUpperFrame.topRight() + QPoint(1, 0), QRect()},
+      {kUpperFrame.bottomLeft() + QPoint(0, 1), QRect()},
       {kLower.topLeft() - QPoint(1, 1), QRect()},
   };
   for (const Case& c : cases) {
