@@ -1,5 +1,6 @@
-// The tool as the engine calls it: its word orders, what it refuses, and its outside helpers
-// (viewer, shutter sound), which are replaced here by stand-ins that record their arguments.
+// The tool as the engine calls it, on two displays: its word orders, what it refuses, the
+// clipboard, and its outside helpers (viewer, shutter sound), which are replaced here by
+// stand-ins that record their arguments.
 #include <gtest/gtest.h>
 
 #include <QDeadlineTimer>
@@ -92,6 +93,32 @@ TEST_F(CaptureWords, EngineFullScreenOrderWithEveryOption) {
   EXPECT_EQ(clipped.size(), right.size());
 }
 
+TEST_F(CaptureWords, DisplayWordsChooseTheDisplay) {
+  const int half = screen.width() / 2;
+  const QRect left(0, 0, half, screen.height()), right(half, 0, half, screen.height());
+  const std::pair<QStringList, QRect> cases[] = {
+      {{}, left}, {{"-D", "2"}, right}, {{"-D2"}, right}, {{"-D1"}, left}};
+  QString path = folder.filePath("display.png");
+  for (const auto& [words, shown] : cases) {
+    SCOPED_TRACE(words.join(' ').toStdString());
+    QFile::remove(path);
+    ToolResult result = runTool(words + QStringList{"-x", path});
+    ASSERT_EQ(result.exitCode, 0) << result.errorOutput.toStdString();
+    EXPECT_EQ(differingPixels(readImage(path), screen.copy(shown)), 0);
+  }
+}
+
+TEST_F(CaptureWords, ThePngStaysOnTheClipboardAfterTheToolEnds) {
+  QString path = folder.filePath("clip.png");
+  ToolResult result = runTool({"-x", "-c", path});
+  ASSERT_EQ(result.exitCode, 0) << result.errorOutput.toStdString();
+  QByteArray png;
+  ASSERT_TRUE(runProgram("xclip", {"-selection", "clipboard", "-t", "image/png", "-o"}, &png));
+  QFile file(path);
+  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+  EXPECT_TRUE(png == file.readAll()) << "the clipboard holds the file's bytes";
+}
+
 TEST_F(CaptureWords, ShutterSoundPlaysUnlessSilenced) {
   addStandIn("canberra-gtk-play");
   addStandIn("xdg-open");
@@ -122,6 +149,7 @@ TEST_F(CaptureWords, BadWordsGiveOneLineAndStatusTwo) {
       {"-s", "-D2", path},
       {path, "-x"},
       {"stray", path},
+      {"-D3", path},
       {"-S"},
       {"-x", "--quiet"},
   };
