@@ -1,7 +1,9 @@
 // The tool as the engine calls it, on two displays: its word orders, what it refuses, the
 // clipboard, and its outside helpers (viewer, shutter sound), which are replaced here by
 // stand-ins that record their arguments.
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <QDeadlineTimer>
 #include <QDir>
@@ -42,13 +44,15 @@ class CaptureWords : public testing::Test {
     QDir::setCurrent(folder.path());
   }
 
-  // A stand-in program that writes one line per call: its name, then "ok" and its last argument
-  // when that is a non-empty file, or just its arguments.
+  // A stand-in program that lists its open descriptors in NAME.fds, then writes one line per
+  // call: its name, then "ok" and its last argument when that is a non-empty file, or just its
+  // arguments.
   void addStandIn(const QString& name) {
     QString script = fakes.filePath("bin/" + name);
     QFile file(script);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.write(QString("#!/bin/sh\n"
+                       "ls /proc/self/fd > '%2.fds'\n"
                        "for last; do :; done\n"
                        "if [ -s \"$last\" ]; then echo \"%1 ok $last\" >> '%2'\n"
                        "else echo \"%1 $*\" >> '%2'; fi\n")
@@ -79,13 +83,21 @@ class CaptureWords : public testing::Test {
 TEST_F(CaptureWords, EngineFullScreenOrderWithEveryOption) {
   addStandIn("xdg-open");
   QString path = folder.filePath("vs_cap_full_2024-04-05-023015.jpeg");
+  // A descriptor the tool inherits without close-on-exec must not reach the viewer.
+  int opened = ::open("/dev/null", O_RDONLY);
+  int inherited = ::fcntl(opened, F_DUPFD, 300);
+  ::close(opened);
   ToolResult result = runTool({"-t", "jpg", "-D2", "-x", "-C", "-P", "-c", path}, withStandIns());
+  ::close(inherited);
   ASSERT_EQ(result.exitCode, 0) << result.errorOutput.toStdString();
   QImage right = screen.copy(screen.width() / 2, 0, screen.width() / 2, screen.height());
   EXPECT_EQ(readImage(path).size(), right.size());
   ASSERT_TRUE(waitForFileText(record("xdg-open")));
   EXPECT_EQ(readAll(record("xdg-open")), "xdg-open ok " + path + "\n")
       << "the viewer is started once, after the file is complete";
+  QStringList descriptors = readAll(record("xdg-open") + ".fds").split('\n', Qt::SkipEmptyParts);
+  EXPECT_FALSE(descriptors.contains(QString::number(inherited)))
+      << descriptors.join(' ').toStdString();
   QByteArray png;
   ASSERT_TRUE(runProgram("xclip", {"-selection", "clipboard", "-t", "image/png", "-o"}, &png));
   QImage clipped;

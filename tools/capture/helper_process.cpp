@@ -58,9 +58,12 @@ std::vector<char*> argumentPointers(const std::vector<std::string>& argv) {
   return pointers;
 }
 
+// Output goes to /dev/null, and no descriptor above 2 reaches the child, not even one this tool
+// inherited: a pipe of its caller kept open in a long-lived child would stall the caller.
 void silenceOutput(SpawnActions& actions) {
   posix_spawn_file_actions_addopen(actions.get(), STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
   posix_spawn_file_actions_addopen(actions.get(), STDERR_FILENO, "/dev/null", O_WRONLY, 0);
+  posix_spawn_file_actions_addclosefrom_np(actions.get(), STDERR_FILENO + 1);
 }
 
 }  // namespace
