@@ -1,6 +1,7 @@
 // -C: the cursor image lands at the pointer, placed by its hot spot; without -C it is absent.
 #include <gtest/gtest.h>
 
+#include <QFile>
 #include <QTemporaryDir>
 
 #include "image_checks.h"
@@ -12,26 +13,20 @@ namespace {
 
 constexpr QRgb kBackground = 0xff8040c0;
 
-// The box around the pixels that are not the background colour.
-QRect changedArea(const QImage& image) {
+// The box around the pixels for which `marked` holds.
+template <typename Marked>
+QRect boxAround(const QImage& image, Marked marked) {
   QRect box;
   for (int y = 0; y < image.height(); ++y) {
     for (int x = 0; x < image.width(); ++x) {
-      if ((image.pixel(x, y) & 0xffffff) != (kBackground & 0xffffff)) box |= QRect(x, y, 1, 1);
+      if (marked(image.pixel(x, y))) box |= QRect(x, y, 1, 1);
     }
   }
   return box;
 }
 
-// The box around the cursor's visible (not fully transparent) pixels.
-QRect visibleArea(const QImage& cursor) {
-  QRect box;
-  for (int y = 0; y < cursor.height(); ++y) {
-    for (int x = 0; x < cursor.width(); ++x) {
-      if (qAlpha(cursor.pixel(x, y)) > 0) box |= QRect(x, y, 1, 1);
-    }
-  }
-  return box;
+QRect changedArea(const QImage& image) {
+  return boxAround(image, [](QRgb p) { return (p & 0xffffff) != (kBackground & 0xffffff); });
 }
 
 class CapturePointer : public testing::Test {
@@ -46,6 +41,7 @@ class CapturePointer : public testing::Test {
     EXPECT_TRUE(runProgram(
         "xdotool", {"mousemove", QString::number(position.x()), QString::number(position.y())}));
     QString path = folder.filePath("pointer.png");
+    QFile::remove(path);
     ToolResult result = runTool(QStringList{"-t", "png", "-x"} + extraWords + QStringList{path});
     EXPECT_EQ(result.exitCode, 0) << result.errorOutput.toStdString();
     return readImage(path);
@@ -62,7 +58,9 @@ TEST_F(CapturePointer, PointerIsDrawnAtItsHotSpot) {
     TestDisplay::Cursor cursor = display.cursor();
     ASSERT_FALSE(cursor.image.isNull());
     ASSERT_EQ(cursor.position, position);
-    QRect expected = visibleArea(cursor.image).translated(position - cursor.hotSpot);
+    QRect expected = boxAround(cursor.image, [](QRgb p) {
+                       return qAlpha(p) > 0;
+                     }).translated(position - cursor.hotSpot);
     ASSERT_FALSE(expected.isEmpty()) << "the cursor has no visible pixels";
     EXPECT_EQ(changedArea(image), expected);
     // Fully opaque cursor pixels replace the screen.

@@ -13,6 +13,19 @@ QSize TestDisplay::rootSize() const {
   return {screen_->width_in_pixels, screen_->height_in_pixels};
 }
 
+QImage TestDisplay::rootImage() {
+  xcb_connection_t* c = connection_.get();
+  QSize size = rootSize();
+  XcbReply<xcb_get_image_reply_t> reply(xcb_get_image_reply(
+      c,
+      xcb_get_image(c, XCB_IMAGE_FORMAT_Z_PIXMAP, screen_->root, 0, 0,
+                    static_cast<uint16_t>(size.width()), static_cast<uint16_t>(size.height()), ~0u),
+      nullptr));
+  if (!reply) return {};
+  return QImage(xcb_get_image_data(reply.get()), size.width(), size.height(), QImage::Format_RGB32)
+      .copy();
+}
+
 xcb_pixmap_t TestDisplay::uploadPixmap(const QImage& source) {
   QImage image = source.convertToFormat(QImage::Format_RGB32);
   xcb_connection_t* c = connection_.get();

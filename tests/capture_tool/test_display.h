@@ -17,6 +17,9 @@ class TestDisplay {
   bool connected() const { return screen_ != nullptr; }
   QSize rootSize() const;
 
+  // What the screen shows now.
+  QImage rootImage();
+
   // Makes `image` the root window's background, so full-screen grabs read exactly it.
   void showOnRoot(const QImage& image);
 

@@ -16,6 +16,7 @@ ToolResult ToolRun::wait(int timeoutMs) {
   }
   result.finished = process_->exitStatus() == QProcess::NormalExit;
   result.exitCode = process_->exitCode();
+  result.output = QString::fromLocal8Bit(process_->readAllStandardOutput());
   result.errorOutput = QString::fromLocal8Bit(process_->readAllStandardError());
   return result;
 }

@@ -11,6 +11,7 @@
 struct ToolResult {
   bool finished = false;
   int exitCode = -1;
+  QString output;
   QString errorOutput;
 };
 
@@ -20,6 +21,7 @@ class ToolRun {
   explicit ToolRun(const QStringList& words, const QProcessEnvironment& environment =
                                                  QProcessEnvironment::systemEnvironment());
   ToolResult wait(int timeoutMs = 20000);
+  QProcess& process() { return *process_; }
 
  private:
   std::unique_ptr<QProcess> process_;

@@ -2,14 +2,18 @@
 
 #include <xcb/xcb.h>
 
+#include <optional>
 #include <vector>
 
+#include "frozen_screen.h"
 #include "monitors.h"
 #include "pick_outcome.h"
-#include "pixel_image.h"
 
-// Shows `frozen` (the whole root, taken just before) dimmed under one overlay per display; the
-// user drags a rectangle, which is shown undimmed. Escape or a right click cancels, and so does a
-// click that does not drag.
-PickOutcome selectArea(xcb_connection_t* connection, xcb_screen_t* screen,
-                       const std::vector<ScreenRect>& displays, const PixelImage& frozen);
+// Freezes the screen and shows it dimmed over everything; the user drags a rectangle, which is
+// shown undimmed. Escape or a right click cancels, and so does a click that does not drag. The
+// pointer and keyboard are held before the overlay maps. Without a compositor the overlay maps
+// first, showing what was below it untouched, and the screen is frozen and dimmed right after,
+// so the user never waits for the copy. `frozen` gets the screen to cut the picture from.
+PickOutcome selectArea(xcb_connection_t* connection, xcb_screen_t* screen, bool composited,
+                       const std::vector<ScreenRect>& displays,
+                       std::optional<FrozenScreen>& frozen);

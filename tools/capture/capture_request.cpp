@@ -1,8 +1,26 @@
 #include "capture_request.h"
 
 #include <charconv>
+#include <cstdio>
 
 namespace {
+
+struct Parsing {
+  CaptureRequest request;
+  bool modeGiven = false;
+  bool helpWanted = false;
+};
+
+// Applies an option to the request; returns a complaint, or empty when it fits.
+using ApplyOption = std::string (*)(Parsing& parsing, std::string_view argument);
+
+// One row per option: parsing and the help text both read this table, so they cannot drift.
+struct OptionRow {
+  std::string_view word;
+  std::string_view argument;  // empty when the option takes none
+  std::string_view help;
+  ApplyOption apply;
+};
 
 std::optional<ImageFormat> formatNamed(std::string_view name) {
   if (name == "png") return ImageFormat::Png;
@@ -13,11 +31,61 @@ std::optional<ImageFormat> formatNamed(std::string_view name) {
   return std::nullopt;
 }
 
-std::optional<int> positiveNumber(std::string_view text) {
+std::string chooseMode(Parsing& parsing, CaptureMode mode) {
+  if (parsing.modeGiven && parsing.request.mode != mode) return "use only one of -W, -s and -D";
+  parsing.modeGiven = true;
+  parsing.request.mode = mode;
+  return {};
+}
+
+std::string applyFormat(Parsing& parsing, std::string_view name) {
+  std::optional<ImageFormat> format = formatNamed(name);
+  if (!format) {
+    return "unknown format \"" + std::string(name) + "\" after -t (use png, jpg, tiff, bmp or pdf)";
+  }
+  parsing.request.format = *format;
+  return {};
+}
+
+std::string applyDisplay(Parsing& parsing, std::string_view text) {
   int value = 0;
   auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-  if (ec != std::errc() || end != text.data() + text.size() || value < 1) return std::nullopt;
-  return value;
+  if (ec != std::errc() || end != text.data() + text.size() || value < 1) {
+    return "display number \"" + std::string(text) + "\" after -D is not a number from 1 up";
+  }
+  parsing.request.displayNumber = value;
+  return chooseMode(parsing, CaptureMode::Display);
+}
+
+constexpr OptionRow kOptions[] = {
+    {"-t", "png|jpg|tiff|bmp|pdf", "file format (default png)", applyFormat},
+    {"-D", "n", "display n, counted from 1 in the order displays are listed (also -Dn)",
+     applyDisplay},
+    {"-W", "", "pick a window: click captures it, Escape cancels",
+     [](Parsing& p, std::string_view) { return chooseMode(p, CaptureMode::Window); }},
+    {"-s", "", "drag a rectangle; Escape or a right click cancels",
+     [](Parsing& p, std::string_view) { return chooseMode(p, CaptureMode::Selection); }},
+    {"-x", "", "no shutter sound",
+     [](Parsing& p, std::string_view) { return (p.request.playSound = false, std::string()); }},
+    // X11 window captures carry no shadow, so there is nothing to remove.
+    {"-o", "", "no window shadow (X11 captures have none)",
+     [](Parsing&, std::string_view) { return std::string(); }},
+    {"-C", "", "draw the mouse pointer into the image",
+     [](Parsing& p, std::string_view) { return (p.request.drawPointer = true, std::string()); }},
+    {"-c", "", "also put the image on the clipboard (as PNG)",
+     [](Parsing& p, std::string_view) { return (p.request.toClipboard = true, std::string()); }},
+    {"-P", "", "open the file in the image viewer afterwards",
+     [](Parsing& p, std::string_view) { return (p.request.openAfterwards = true, std::string()); }},
+    {"--help", "", "show this text (also -h)",
+     [](Parsing& p, std::string_view) { return (p.helpWanted = true, std::string()); }},
+};
+
+const OptionRow* optionNamed(std::string_view word) {
+  if (word == "-h") word = "--help";
+  for (const OptionRow& row : kOptions) {
+    if (row.word == word) return &row;
+  }
+  return nullptr;
 }
 
 ParsedWords complaint(std::string message) {
@@ -29,93 +97,62 @@ ParsedWords complaint(std::string message) {
 }  // namespace
 
 ParsedWords parseCaptureWords(const std::vector<std::string_view>& words) {
-  CaptureRequest request;
-  bool modeGiven = false;
-  auto setMode = [&](CaptureMode mode) -> bool {
-    if (modeGiven && request.mode != mode) return false;
-    modeGiven = true;
-    request.mode = mode;
-    return true;
-  };
-
+  Parsing parsing;
   for (std::size_t i = 0; i < words.size(); ++i) {
     std::string_view word = words[i];
     bool last = i + 1 == words.size();
-    if (word == "--help" || word == "-h") {
-      ParsedWords parsed;
-      parsed.helpWanted = true;
-      return parsed;
+    const OptionRow* option = optionNamed(word);
+    std::string_view argument;
+    // An argument may be glued to its option word (-D2).
+    if (!option && word.size() > 2 && word[0] == '-' && word[1] != '-') {
+      option = optionNamed(word.substr(0, 2));
+      if (option && option->argument.empty()) option = nullptr;
+      if (option) argument = word.substr(2);
     }
-    if (word == "-t") {
-      if (last) return complaint("-t needs a format: png, jpg, tiff, bmp or pdf");
-      auto format = formatNamed(words[++i]);
-      if (!format) {
-        return complaint("unknown format \"" + std::string(words[i]) +
-                         "\" after -t (use png, jpg, tiff, bmp or pdf)");
+    if (option) {
+      if (!option->argument.empty() && argument.empty()) {
+        if (last) {
+          return complaint(std::string(option->word) + " needs " + std::string(option->argument));
+        }
+        argument = words[++i];
       }
-      request.format = *format;
-    } else if (word.starts_with("-D")) {
-      std::string_view number = word.substr(2);
-      if (number.empty()) {
-        if (last) return complaint("-D needs a display number");
-        number = words[++i];
+      if (std::string problem = option->apply(parsing, argument); !problem.empty()) {
+        return complaint(problem);
       }
-      auto value = positiveNumber(number);
-      if (!value) {
-        return complaint("display number \"" + std::string(number) +
-                         "\" after -D is not a number from 1 up");
-      }
-      if (!setMode(CaptureMode::Display)) {
-        return complaint("use only one of -W, -s and -D");
-      }
-      request.displayNumber = *value;
-    } else if (word == "-W") {
-      if (!setMode(CaptureMode::Window)) return complaint("use only one of -W, -s and -D");
-    } else if (word == "-s") {
-      if (!setMode(CaptureMode::Selection)) return complaint("use only one of -W, -s and -D");
-    } else if (word == "-x") {
-      request.playSound = false;
-    } else if (word == "-o") {
-      // X11 window captures carry no shadow, so there is nothing to remove.
-    } else if (word == "-C") {
-      request.drawPointer = true;
-    } else if (word == "-c") {
-      request.toClipboard = true;
-    } else if (word == "-P") {
-      request.openAfterwards = true;
-    } else if (last && !word.empty()) {
-      request.outputPath = std::string(word);
+      if (parsing.helpWanted) break;
     } else if (word.starts_with("-")) {
-      return complaint("unknown option \"" + std::string(word) + "\" (see --help)");
+      return complaint("unknown option \"" + std::string(word) +
+                       "\" (see --help; a file name that starts with - can be given as ./" +
+                       std::string(word) + ")");
+    } else if (last && !word.empty()) {
+      parsing.request.outputPath = std::string(word);
     } else {
       return complaint("unexpected word \"" + std::string(word) +
                        "\" (the output path must be the last word)");
     }
   }
-  if (request.outputPath.empty()) return complaint("missing output path (the last word)");
-
   ParsedWords parsed;
-  parsed.request = std::move(request);
+  parsed.helpWanted = parsing.helpWanted;
+  if (parsed.helpWanted) return parsed;
+  if (parsing.request.outputPath.empty()) return complaint("missing output path (the last word)");
+  parsed.request = std::move(parsing.request);
   return parsed;
 }
 
 std::string helpText(std::string_view programName) {
   std::string text = "Usage: " + std::string(programName) + " [options] output-path\n";
   text +=
-      "Takes a screenshot on X11 and writes it to output-path.\n"
-      "\n"
-      "  -t png|jpg|tiff|bmp|pdf  file format (default png)\n"
-      "  (no mode word)           the whole main display\n"
-      "  -D n, -Dn                display n, counted from 1 in the order displays are listed\n"
-      "  -W                       pick a window: click captures it, Escape cancels\n"
-      "  -s                       drag a rectangle; Escape or a right click cancels\n"
-      "  -x                       no shutter sound\n"
-      "  -o                       no window shadow (X11 captures have none)\n"
-      "  -C                       draw the mouse pointer into the image\n"
-      "  -c                       also put the image on the clipboard (as PNG)\n"
-      "  -P                       open the file in the image viewer afterwards\n"
-      "  --help                   show this text\n"
-      "\n"
-      "Exit status: 0 written, 1 cancelled, 2 bad words or the file cannot be written.\n";
+      "Takes a screenshot on X11 and writes it to output-path (when that name is taken, to\n"
+      "name-2.ext, name-3.ext...), then prints the path it wrote. Without -D, -W or -s it takes\n"
+      "the whole main display.\n\n";
+  for (const OptionRow& row : kOptions) {
+    std::string words(row.word);
+    if (!row.argument.empty()) words += " " + std::string(row.argument);
+    char line[160];
+    std::snprintf(line, sizeof line, "  %-26s %.*s\n", words.c_str(),
+                  static_cast<int>(row.help.size()), row.help.data());
+    text += line;
+  }
+  text += "\nExit status: 0 written, 1 cancelled, 2 bad words or the file cannot be written.\n";
   return text;
 }

@@ -8,6 +8,8 @@
 
 #include <cerrno>
 
+#include "file_descriptor.h"
+
 extern char** environ;
 
 namespace {
@@ -36,29 +38,16 @@ class SpawnAttributes {
   posix_spawnattr_t attributes_;
 };
 
+// Both ends are closed on exec, so no child but the one given the read end as its input holds one.
 struct Pipe {
-  int read = -1;
-  int write = -1;
+  FileDescriptor read;
+  FileDescriptor write;
   Pipe() {
     int fds[2];
     if (::pipe2(fds, O_CLOEXEC) == 0) {
-      read = fds[0];
-      write = fds[1];
+      read.reset(fds[0]);
+      write.reset(fds[1]);
     }
-  }
-  Pipe(const Pipe&) = delete;
-  Pipe& operator=(const Pipe&) = delete;
-  ~Pipe() {
-    closeRead();
-    closeWrite();
-  }
-  void closeRead() {
-    if (read >= 0) ::close(read);
-    read = -1;
-  }
-  void closeWrite() {
-    if (write >= 0) ::close(write);
-    write = -1;
   }
 };
 
@@ -69,9 +58,12 @@ std::vector<char*> argumentPointers(const std::vector<std::string>& argv) {
   return pointers;
 }
 
+// Output goes to /dev/null, and no descriptor above 2 reaches the child, not even one this tool
+// inherited: a pipe of its caller kept open in a long-lived child would stall the caller.
 void silenceOutput(SpawnActions& actions) {
   posix_spawn_file_actions_addopen(actions.get(), STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
   posix_spawn_file_actions_addopen(actions.get(), STDERR_FILENO, "/dev/null", O_WRONLY, 0);
+  posix_spawn_file_actions_addclosefrom_np(actions.get(), STDERR_FILENO + 1);
 }
 
 }  // namespace
@@ -90,9 +82,9 @@ bool startDetached(const std::vector<std::string>& argv) {
 
 bool runFeedingInput(const std::vector<std::string>& argv, std::string_view input) {
   Pipe pipe;
-  if (pipe.read < 0) return false;
+  if (!pipe.read.valid()) return false;
   SpawnActions actions;
-  posix_spawn_file_actions_adddup2(actions.get(), pipe.read, STDIN_FILENO);
+  posix_spawn_file_actions_adddup2(actions.get(), pipe.read.get(), STDIN_FILENO);
   silenceOutput(actions);
   SpawnAttributes attributes;
   posix_spawnattr_setflags(attributes.get(), POSIX_SPAWN_SETSID);
@@ -101,30 +93,20 @@ bool runFeedingInput(const std::vector<std::string>& argv, std::string_view inpu
   if (posix_spawnp(&pid, args[0], actions.get(), attributes.get(), args.data(), environ) != 0) {
     return false;
   }
-  pipe.closeRead();
+  pipe.read.reset();
 
   // A reader that quits early must not kill this tool with SIGPIPE.
   struct sigaction ignore {};
   ignore.sa_handler = SIG_IGN;
   struct sigaction previous {};
   sigaction(SIGPIPE, &ignore, &previous);
-  const char* data = input.data();
-  std::size_t left = input.size();
-  while (left > 0) {
-    ssize_t written = ::write(pipe.write, data, left);
-    if (written < 0) {
-      if (errno == EINTR) continue;
-      break;
-    }
-    data += written;
-    left -= static_cast<std::size_t>(written);
-  }
-  pipe.closeWrite();
+  bool fed = writeAll(pipe.write.get(), input);
+  pipe.write.reset();
   sigaction(SIGPIPE, &previous, nullptr);
 
   int status = 0;
   while (::waitpid(pid, &status, 0) < 0) {
     if (errno != EINTR) return false;
   }
-  return left == 0 && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+  return fed && WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }

@@ -10,26 +10,21 @@ namespace {
 
 constexpr int kJpegQuality = 90;
 
+}  // namespace
+
 int encoderThreads() {
   return static_cast<int>(std::max(2u, std::thread::hardware_concurrency()));
 }
 
-}  // namespace
-
-std::string encodeImage(const PixelImage& image, ImageFormat format, RowAvailability* arriving) {
-  bool streams = format == ImageFormat::Png || format == ImageFormat::Pdf;
-  if (arriving && !streams && !arriving->waitFor(image.height)) return {};
-  switch (format) {
-    case ImageFormat::Png:
-      return encodePng(image, encoderThreads(), arriving);
-    case ImageFormat::Jpeg:
-      return encodeJpeg(image, kJpegQuality);
-    case ImageFormat::Tiff:
-      return encodeTiff(image);
-    case ImageFormat::Bmp:
-      return encodeBmp(image);
-    case ImageFormat::Pdf:
-      return encodePdf(image, encoderThreads(), arriving);
-  }
-  return {};
+std::string encodeImage(StripSource& source, ImageFormat format, std::optional<PixelImage>* whole) {
+  if (format == ImageFormat::Png) return encodePng(source, encoderThreads());
+  if (format == ImageFormat::Pdf) return encodePdf(source, encoderThreads());
+  std::optional<PixelImage> image = readWholeImage(source);
+  if (!image) return {};
+  std::string bytes;
+  if (format == ImageFormat::Jpeg) bytes = encodeJpeg(*image, kJpegQuality);
+  if (format == ImageFormat::Tiff) bytes = encodeTiff(*image);
+  if (format == ImageFormat::Bmp) bytes = encodeBmp(*image);
+  if (whole) *whole = std::move(image);
+  return bytes;
 }

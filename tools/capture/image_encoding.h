@@ -1,12 +1,17 @@
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "capture_request.h"
 #include "pixel_image.h"
-#include "row_availability.h"
+#include "strip_source.h"
 
-// The file contents for `format`; empty when encoding failed. With `arriving`, the image is
-// still being read: PNG and PDF encode rows as they land, the others wait for all of them.
-std::string encodeImage(const PixelImage& image, ImageFormat format,
-                        RowAvailability* arriving = nullptr);
+// The file contents for `format`; empty when encoding failed. PNG and PDF encode the rows as
+// they arrive; the other formats gather the whole picture first, and leave it in `whole` for
+// whoever needs it afterwards (the clipboard).
+std::string encodeImage(StripSource& source, ImageFormat format,
+                        std::optional<PixelImage>* whole = nullptr);
+
+// As many encoder threads as there are cores, and at least two.
+int encoderThreads();

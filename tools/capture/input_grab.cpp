@@ -41,20 +41,21 @@ bool tryGrab(xcb_connection_t* connection, xcb_window_t window, xcb_cursor_t cur
 
 }  // namespace
 
-bool grabPointerAndKeyboard(xcb_connection_t* connection, xcb_window_t window, xcb_cursor_t cursor,
-                            uint16_t pointerEvents) {
+InputGrab::InputGrab(xcb_connection_t* connection, xcb_window_t window, xcb_cursor_t cursor,
+                     uint16_t pointerEvents)
+    : connection_(connection) {
   auto deadline = std::chrono::steady_clock::now() + kGrabPatience;
-  while (!tryGrab(connection, window, cursor, pointerEvents)) {
-    if (std::chrono::steady_clock::now() >= deadline) return false;
+  while (!(held_ = tryGrab(connection, window, cursor, pointerEvents))) {
+    if (std::chrono::steady_clock::now() >= deadline) return;
     std::this_thread::sleep_for(kGrabRetryPause);
   }
-  return true;
 }
 
-void releasePointerAndKeyboard(xcb_connection_t* connection) {
-  xcb_ungrab_pointer(connection, XCB_CURRENT_TIME);
-  xcb_ungrab_keyboard(connection, XCB_CURRENT_TIME);
-  xcb_flush(connection);
+InputGrab::~InputGrab() {
+  if (!held_) return;
+  xcb_ungrab_pointer(connection_, XCB_CURRENT_TIME);
+  xcb_ungrab_keyboard(connection_, XCB_CURRENT_TIME);
+  xcb_flush(connection_);
 }
 
 xcb_cursor_t createCrosshairCursor(xcb_connection_t* connection) {
@@ -80,9 +81,4 @@ void nameWindow(xcb_connection_t* connection, xcb_window_t window, std::string_v
   static constexpr char kClass[] = "vantorshot-capture\0Vantorshot-capture";
   xcb_change_property(connection, XCB_PROP_MODE_REPLACE, window, XCB_ATOM_WM_CLASS, XCB_ATOM_STRING,
                       8, sizeof(kClass), kClass);
-}
-
-void syncWithServer(xcb_connection_t* connection) {
-  XcbReply<xcb_get_input_focus_reply_t> reply(
-      xcb_get_input_focus_reply(connection, xcb_get_input_focus(connection), nullptr));
 }

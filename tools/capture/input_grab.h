@@ -4,13 +4,24 @@
 
 #include <string_view>
 
-// Takes the pointer (with `cursor` shown) and the keyboard for `window`, so that every click and
-// key goes to this tool while the user picks. Retries for a short while because the program that
-// started the tool may still hold a grab from its menu. Returns false when they stay taken.
-bool grabPointerAndKeyboard(xcb_connection_t* connection, xcb_window_t window, xcb_cursor_t cursor,
-                            uint16_t pointerEvents);
+// Holds the pointer (with `cursor` shown) and the keyboard for `window`, so that every click and
+// key goes to this tool while the user picks, and releases both when it goes. Retries for a short
+// while because the program that started the tool may still hold a grab from its menu.
+class InputGrab {
+ public:
+  InputGrab(xcb_connection_t* connection, xcb_window_t window, xcb_cursor_t cursor,
+            uint16_t pointerEvents);
+  InputGrab(const InputGrab&) = delete;
+  InputGrab& operator=(const InputGrab&) = delete;
+  ~InputGrab();
 
-void releasePointerAndKeyboard(xcb_connection_t* connection);
+  // False when another program kept them.
+  bool held() const { return held_; }
+
+ private:
+  xcb_connection_t* connection_;
+  bool held_ = false;
+};
 
 // The crosshair of the core cursor font; the caller frees it with xcb_free_cursor.
 xcb_cursor_t createCrosshairCursor(xcb_connection_t* connection);
@@ -19,6 +30,3 @@ bool isEscapeKey(xcb_connection_t* connection, xcb_keycode_t keycode);
 
 // Names an overlay window so that it can be found by its title and class.
 void nameWindow(xcb_connection_t* connection, xcb_window_t window, std::string_view title);
-
-// Waits until the server has handled every request sent so far.
-void syncWithServer(xcb_connection_t* connection);

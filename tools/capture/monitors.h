@@ -4,12 +4,7 @@
 
 #include <vector>
 
-struct ScreenRect {
-  int x = 0;
-  int y = 0;
-  int width = 0;
-  int height = 0;
-};
+#include "screen_rect.h"
 
 // The displays in the order users see them listed: the primary one first, then the others in
 // the server's order (the order Qt gives its screens). Without RandR monitors: the root window.

@@ -6,25 +6,27 @@
 
 namespace {
 
-constexpr double kPointsPerPixel = 72.0 / 96.0;
-
-std::string number(double value) {
-  char text[32];
-  std::snprintf(text, sizeof text, "%.4g", value);
-  return text;
+// 96 pixels per inch on a page measured in points (72 per inch): three quarters of a point each,
+// written exactly, since readers fall back to another page size when they cannot parse it.
+std::string points(int pixels) {
+  int quarters = pixels * 3;
+  std::string text = std::to_string(quarters / 4);
+  static constexpr const char* kFractions[] = {"", ".25", ".5", ".75"};
+  return text + kFractions[quarters % 4];
 }
 
 }  // namespace
 
 // The image is stored as PNG-filtered, deflated rows (the same stream a PNG holds), which PDF
 // readers undo with the Flate filter and PNG predictors: lossless and compact.
-std::string encodePdf(const PixelImage& image, int threads, RowAvailability* arriving) {
-  std::string rows = deflateFilteredRows(image, threads, arriving);
-  if (rows.empty()) return {};
-  const std::string width = std::to_string(image.width);
-  const std::string height = std::to_string(image.height);
-  const std::string pageWidth = number(image.width * kPointsPerPixel);
-  const std::string pageHeight = number(image.height * kPointsPerPixel);
+std::string encodePdf(StripSource& source, int threads) {
+  std::vector<std::string> pieces = deflateFilteredRows(source, threads);
+  if (pieces.empty()) return {};
+  const std::string rows = joinPieces(pieces);
+  const std::string width = std::to_string(source.width());
+  const std::string height = std::to_string(source.height());
+  const std::string pageWidth = points(source.width());
+  const std::string pageHeight = points(source.height());
   const std::string content = "q " + pageWidth + " 0 0 " + pageHeight + " 0 0 cm /Im0 Do Q\n";
 
   std::string pdf = "%PDF-1.4\n%\xe2\xe3\xcf\xd3\n";

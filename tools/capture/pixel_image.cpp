@@ -1,6 +1,6 @@
 #include "pixel_image.h"
 
-#include <algorithm>
+#include "screen_rect.h"
 
 PixelImage allocatePixelImage(int width, int height) {
   auto storage = std::make_shared<uint32_t[]>(static_cast<std::size_t>(width) * height);
@@ -14,11 +14,10 @@ PixelImage allocatePixelImage(int width, int height) {
 }
 
 PixelImage cropPixelImage(const PixelImage& image, int x, int y, int width, int height) {
+  ScreenRect kept = intersect({x, y, width, height}, {0, 0, image.width, image.height});
   PixelImage part = image;  // shares the storage: no copy
-  x = std::clamp(x, 0, image.width);
-  y = std::clamp(y, 0, image.height);
-  part.width = std::clamp(width, 0, image.width - x);
-  part.height = std::clamp(height, 0, image.height - y);
-  part.pixels = image.pixels + static_cast<std::size_t>(y) * image.stride + x;
+  part.width = kept.width;
+  part.height = kept.height;
+  part.pixels = image.pixels + static_cast<std::size_t>(kept.y) * image.stride + kept.x;
   return part;
 }

@@ -3,17 +3,16 @@
 #include <zlib.h>
 
 #include <algorithm>
-#include <atomic>
 #include <cstdint>
+#include <map>
+#include <mutex>
 #include <thread>
-#include <vector>
 
 namespace {
 
-constexpr int kBandsPerThread = 4;
-constexpr unsigned char kFilterUp = 2;
+constexpr unsigned char kFilterNone = 0;
 constexpr unsigned char kFilterAverage = 3;
-// Bands where fewer pixels than this repeat the one above count as photo-like.
+// Strips where fewer sampled pixels than this repeat the one above count as photo-like.
 constexpr double kFlatShare = 0.3;
 
 void appendBigEndian(std::string& out, uint32_t value) {
@@ -23,47 +22,41 @@ void appendBigEndian(std::string& out, uint32_t value) {
   out.push_back(static_cast<char>(value));
 }
 
-// One chunk: length, type, data, CRC of type and data.
-void appendChunk(std::string& out, const char type[4], const std::string& data) {
-  appendBigEndian(out, static_cast<uint32_t>(data.size()));
-  std::size_t typeAt = out.size();
-  out.append(type, 4);
-  out += data;
-  uLong crc = crc32(0, reinterpret_cast<const Bytef*>(out.data() + typeAt), 4 + data.size());
-  appendBigEndian(out, static_cast<uint32_t>(crc));
+std::string bigEndian(uint32_t value) {
+  std::string out;
+  appendBigEndian(out, value);
+  return out;
 }
 
 struct Band {
-  int firstRow = 0;
-  int rowCount = 0;
   std::string deflated;
   uLong adler = 1;
   std::size_t rawSize = 0;
 };
 
-// Screen content (flat areas, repeated lines, text) compresses best with the Up filter and
-// LZ77; photo-like content finds almost no matches, so there the Average filter with Huffman
-// coding alone is both smaller and several times faster. A sample of rows tells them apart.
-bool looksLikeScreenContent(const PixelImage& image, const Band& band) {
+// Screen content (flat areas, repeated lines, text) compresses best unfiltered with LZ77: a
+// filter turns its exact repeats into noise and costs bytes. Photo-like content finds almost no
+// matches, so there the Average filter with Huffman coding alone is both smaller and several
+// times faster. A sample of rows tells them apart.
+bool looksLikeScreenContent(const Strip& strip) {
   long long same = 0;
   long long seen = 0;
-  for (int y = std::max(band.firstRow, 1); y < band.firstRow + band.rowCount; y += 4) {
-    const uint32_t* row = image.row(y);
-    const uint32_t* above = image.row(y - 1);
-    for (int x = 0; x < image.width; ++x) same += ((row[x] ^ above[x]) & 0xffffff) == 0;
-    seen += image.width;
+  for (int y = strip.above ? 0 : 1; y < strip.rows.height; y += 4) {
+    const uint32_t* row = strip.rows.row(y);
+    const uint32_t* above = y > 0 ? strip.rows.row(y - 1) : strip.above;
+    for (int x = 0; x < strip.rows.width; ++x) same += ((row[x] ^ above[x]) & 0xffffff) == 0;
+    seen += strip.rows.width;
   }
   return seen == 0 || static_cast<double>(same) >= kFlatShare * static_cast<double>(seen);
 }
 
-void filterRowUp(const uint32_t* pixels, const uint32_t* above, int width, unsigned char* dst) {
-  *dst++ = kFilterUp;
+void filterRowNone(const uint32_t* pixels, const uint32_t*, int width, unsigned char* dst) {
+  *dst++ = kFilterNone;
   for (int x = 0; x < width; ++x) {
     uint32_t p = pixels[x];
-    uint32_t q = above ? above[x] : 0;
-    dst[0] = static_cast<unsigned char>((p >> 16) - (q >> 16));
-    dst[1] = static_cast<unsigned char>((p >> 8) - (q >> 8));
-    dst[2] = static_cast<unsigned char>(p - q);
+    dst[0] = static_cast<unsigned char>(p >> 16);
+    dst[1] = static_cast<unsigned char>(p >> 8);
+    dst[2] = static_cast<unsigned char>(p);
     dst += 3;
   }
 }
@@ -84,15 +77,15 @@ void filterRowAverage(const uint32_t* pixels, const uint32_t* above, int width,
   }
 }
 
-bool deflateBand(const PixelImage& image, Band& band, bool lastBand) {
-  const std::size_t rowBytes = 1 + static_cast<std::size_t>(image.width) * 3;
-  std::vector<unsigned char> raw(rowBytes * band.rowCount);
-  bool screenContent = looksLikeScreenContent(image, band);
-  auto filterRow = screenContent ? filterRowUp : filterRowAverage;
-  for (int r = 0; r < band.rowCount; ++r) {
-    int y = band.firstRow + r;
-    filterRow(image.row(y), y > 0 ? image.row(y - 1) : nullptr, image.width,
-              raw.data() + rowBytes * r);
+bool deflateStrip(const Strip& strip, bool lastStrip, Band& band) {
+  const PixelImage& rows = strip.rows;
+  const std::size_t rowBytes = 1 + static_cast<std::size_t>(rows.width) * 3;
+  std::vector<unsigned char> raw(rowBytes * rows.height);
+  bool screenContent = looksLikeScreenContent(strip);
+  auto filterRow = screenContent ? filterRowNone : filterRowAverage;
+  for (int y = 0; y < rows.height; ++y) {
+    filterRow(rows.row(y), y > 0 ? rows.row(y - 1) : strip.above, rows.width,
+              raw.data() + rowBytes * y);
   }
   band.rawSize = raw.size();
   band.adler = adler32(1, raw.data(), static_cast<uInt>(raw.size()));
@@ -106,69 +99,96 @@ bool deflateBand(const PixelImage& image, Band& band, bool lastBand) {
   stream.avail_in = static_cast<uInt>(raw.size());
   stream.next_out = reinterpret_cast<Bytef*>(band.deflated.data());
   stream.avail_out = static_cast<uInt>(band.deflated.size());
-  int status = deflate(&stream, lastBand ? Z_FINISH : Z_SYNC_FLUSH);
-  bool ok = lastBand ? status == Z_STREAM_END : status == Z_OK && stream.avail_in == 0;
+  int status = deflate(&stream, lastStrip ? Z_FINISH : Z_SYNC_FLUSH);
+  bool ok = lastStrip ? status == Z_STREAM_END : status == Z_OK && stream.avail_in == 0;
   band.deflated.resize(stream.total_out);
+  band.deflated.shrink_to_fit();
   deflateEnd(&stream);
   return ok;
 }
 
-std::vector<Band> cutIntoBands(int height, int count) {
-  count = std::clamp(count, 1, std::max(height, 1));
-  std::vector<Band> bands(count);
-  for (int i = 0; i < count; ++i) {
-    bands[i].firstRow = static_cast<int>(static_cast<long long>(height) * i / count);
-    int end = static_cast<int>(static_cast<long long>(height) * (i + 1) / count);
-    bands[i].rowCount = end - bands[i].firstRow;
-  }
-  return bands;
-}
-
 }  // namespace
 
-std::string deflateFilteredRows(const PixelImage& image, int threads, RowAvailability* arriving) {
-  threads = std::max(threads, 1);
-  std::vector<Band> bands = cutIntoBands(image.height, threads * kBandsPerThread);
-
-  std::atomic<std::size_t> next{0};
-  std::atomic<bool> failed{false};
+std::vector<std::string> deflateFilteredRows(StripSource& source, int threads) {
+  std::mutex mutex;
+  std::map<int, Band> bands;  // by first row
+  bool failed = false;
   auto work = [&] {
-    for (std::size_t i = next++; i < bands.size(); i = next++) {
-      if (arriving && !arriving->waitFor(bands[i].firstRow + bands[i].rowCount)) failed = true;
-      if (failed || !deflateBand(image, bands[i], i + 1 == bands.size())) failed = true;
+    for (;;) {
+      std::unique_lock lock(mutex);
+      std::optional<Strip> strip = failed ? std::nullopt : source.next();
+      lock.unlock();
+      if (!strip) return;
+      Band band;
+      bool ok = deflateStrip(*strip, strip->firstRow + strip->rows.height == source.height(), band);
+      lock.lock();
+      failed = failed || !ok;
+      bands.emplace(strip->firstRow, std::move(band));
     }
   };
-  std::vector<std::jthread> helpers;
-  for (int t = 1; t < threads; ++t) helpers.emplace_back(work);
-  work();
-  helpers.clear();  // joins
-  if (failed) return {};
-
-  std::string stream;
-  std::size_t total = 2 + 4;
-  for (const Band& band : bands) total += band.deflated.size();
-  stream.reserve(total);
-  stream += std::string("\x78\x01", 2);  // zlib header: deflate, 32 KiB window, fastest level
-  uLong adler = 1;
-  for (const Band& band : bands) {
-    stream += band.deflated;
-    adler = adler32_combine(adler, band.adler, static_cast<z_off_t>(band.rawSize));
+  {
+    std::vector<std::jthread> helpers;
+    for (int t = 1; t < threads; ++t) helpers.emplace_back(work);
+    work();
   }
-  appendBigEndian(stream, static_cast<uint32_t>(adler));
-  return stream;
+  if (failed || source.failed() || bands.empty()) return {};
+
+  std::vector<std::string> pieces;
+  pieces.emplace_back("\x78\x01", 2);  // zlib header: deflate, 32 KiB window, fastest level
+  uLong adler = 1;
+  for (auto& [row, band] : bands) {
+    adler = adler32_combine(adler, band.adler, static_cast<z_off_t>(band.rawSize));
+    pieces.push_back(std::move(band.deflated));
+  }
+  pieces.push_back(bigEndian(static_cast<uint32_t>(adler)));
+  return pieces;
 }
 
-std::string encodePng(const PixelImage& image, int threads, RowAvailability* arriving) {
-  std::string rows = deflateFilteredRows(image, threads, arriving);
+std::string joinPieces(std::vector<std::string>& pieces) {
+  std::string joined;
+  std::size_t total = 0;
+  for (const std::string& piece : pieces) total += piece.size();
+  joined.reserve(total);
+  for (std::string& piece : pieces) {
+    joined += piece;
+    std::string().swap(piece);
+  }
+  return joined;
+}
+
+std::string encodePng(StripSource& source, int threads) {
+  std::vector<std::string> rows = deflateFilteredRows(source, threads);
   if (rows.empty()) return {};
+  std::size_t dataSize = 0;
+  for (const std::string& piece : rows) dataSize += piece.size();
+
   std::string png("\x89PNG\r\n\x1a\n", 8);
-  std::string header;
-  appendBigEndian(header, static_cast<uint32_t>(image.width));
-  appendBigEndian(header, static_cast<uint32_t>(image.height));
-  header += std::string("\x08\x02\x00\x00\x00", 5);  // 8 bits, RGB, deflate, adaptive, no interlace
-  appendChunk(png, "IHDR", header);
-  png.reserve(png.size() + rows.size() + 32);
-  appendChunk(png, "IDAT", rows);
-  appendChunk(png, "IEND", std::string());
+  std::string header = bigEndian(static_cast<uint32_t>(source.width())) +
+                       bigEndian(static_cast<uint32_t>(source.height())) +
+                       std::string("\x08\x02\x00\x00\x00", 5);  // 8-bit RGB, no interlace
+  png.reserve(8 + 25 + 12 + dataSize + 12);
+  // Each chunk: length, type, data, then the CRC of type and data.
+  auto chunk = [&](const char* type, std::vector<std::string> data) {
+    std::size_t size = 0;
+    for (const std::string& piece : data) size += piece.size();
+    appendBigEndian(png, static_cast<uint32_t>(size));
+    png.append(type, 4);
+    uLong crc = crc32(0, reinterpret_cast<const Bytef*>(type), 4);
+    for (std::string& piece : data) {
+      crc =
+          crc32(crc, reinterpret_cast<const Bytef*>(piece.data()), static_cast<uInt>(piece.size()));
+      png += piece;
+      std::string().swap(piece);
+    }
+    appendBigEndian(png, static_cast<uint32_t>(crc));
+  };
+  chunk("IHDR", {header});
+  chunk("IDAT", std::move(rows));
+  chunk("IEND", {});
   return png;
+}
+
+std::string encodePng(const PixelImage& image, int threads) {
+  ImageStrips strips(image);
+  return encodePng(strips, threads);
 }

@@ -1,17 +1,20 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "pixel_image.h"
-#include "row_availability.h"
+#include "strip_source.h"
 
-// The zlib stream of a PNG's image data (8-bit RGB rows, each with its filter byte). The rows are
-// cut into bands that are filtered and deflated on `threads` threads at once; each band ends on a
-// byte boundary (a sync flush), so the bands join into one valid stream whose checksum is
-// combined from theirs. With `arriving`, a band starts as soon as its rows (and the row above)
-// have arrived, so encoding overlaps reading the screen.
-std::string deflateFilteredRows(const PixelImage& image, int threads,
-                                RowAvailability* arriving = nullptr);
+// A PNG's image data (8-bit RGB rows, each with its filter byte) as one zlib stream, in pieces
+// in order: header, one piece per strip, checksum. Strips are filtered and deflated on `threads`
+// threads at once as they arrive; each ends on a byte boundary (a sync flush), so they join into
+// one valid stream whose checksum is combined from theirs. Empty when the rows could not be read.
+std::vector<std::string> deflateFilteredRows(StripSource& source, int threads);
 
-// A standard 8-bit RGB PNG around deflateFilteredRows.
-std::string encodePng(const PixelImage& image, int threads, RowAvailability* arriving = nullptr);
+// A standard 8-bit RGB PNG around deflateFilteredRows; empty on failure.
+std::string encodePng(StripSource& source, int threads);
+std::string encodePng(const PixelImage& image, int threads);
+
+// The pieces joined into one string, each freed once copied.
+std::string joinPieces(std::vector<std::string>& pieces);

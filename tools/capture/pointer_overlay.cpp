@@ -1,9 +1,5 @@
 #include "pointer_overlay.h"
 
-#include <xcb/xfixes.h>
-
-#include "xcb_handles.h"
-
 namespace {
 
 // Cursor pixels are premultiplied ARGB: out = cursor + target * (1 - alpha).
@@ -22,27 +18,28 @@ uint32_t blendPremultiplied(uint32_t cursor, uint32_t target) {
 
 }  // namespace
 
-void drawPointer(xcb_connection_t* connection, PixelImage& image, ScreenRect area) {
+std::optional<PointerPicture> readPointer(xcb_connection_t* connection) {
   const xcb_query_extension_reply_t* extension = xcb_get_extension_data(connection, &xcb_xfixes_id);
-  if (!extension || !extension->present) return;
+  if (!extension || !extension->present) return std::nullopt;
   XcbReply<xcb_xfixes_query_version_reply_t> version(xcb_xfixes_query_version_reply(
       connection, xcb_xfixes_query_version(connection, 4, 0), nullptr));
-  if (!version) return;
-  XcbReply<xcb_xfixes_get_cursor_image_reply_t> cursor(xcb_xfixes_get_cursor_image_reply(
+  if (!version) return std::nullopt;
+  PointerPicture cursor(xcb_xfixes_get_cursor_image_reply(
       connection, xcb_xfixes_get_cursor_image(connection), nullptr));
-  if (!cursor) return;
+  if (!cursor) return std::nullopt;
+  return cursor;
+}
 
+void drawPointer(const PointerPicture& cursor, PixelImage& image, ScreenRect area) {
   const uint32_t* pixels = xcb_xfixes_get_cursor_image_cursor_image(cursor.get());
   int left = cursor->x - cursor->xhot - area.x;
   int top = cursor->y - cursor->yhot - area.y;
-  for (int cy = 0; cy < cursor->height; ++cy) {
-    int y = top + cy;
-    if (y < 0 || y >= image.height) continue;
+  ScreenRect drawn =
+      intersect({left, top, cursor->width, cursor->height}, {0, 0, image.width, image.height});
+  for (int y = drawn.y; y < drawn.bottom(); ++y) {
     uint32_t* row = image.row(y);
-    for (int cx = 0; cx < cursor->width; ++cx) {
-      int x = left + cx;
-      if (x < 0 || x >= image.width) continue;
-      uint32_t pixel = pixels[cy * cursor->width + cx];
+    for (int x = drawn.x; x < drawn.right(); ++x) {
+      uint32_t pixel = pixels[(y - top) * cursor->width + (x - left)];
       if ((pixel >> 24) == 0) continue;
       row[x] = blendPremultiplied(pixel, row[x]);
     }

@@ -5,16 +5,17 @@
 #include <cstdlib>
 #include <optional>
 #include <string>
-#include <thread>
 
 #include "area_selector.h"
-#include "atomic_file.h"
 #include "clipboard_handoff.h"
 #include "desktop_feedback.h"
+#include "frozen_screen.h"
 #include "image_encoding.h"
 #include "monitors.h"
+#include "output_file.h"
+#include "png_encoder.h"
 #include "pointer_overlay.h"
-#include "root_grab.h"
+#include "screen_reader.h"
 #include "window_picker.h"
 #include "xcb_handles.h"
 
@@ -38,12 +39,16 @@ std::string displayName() {
   return name && *name ? name : "(DISPLAY is not set)";
 }
 
-// What to capture: an area still to be read from the screen, or (for a selection over the
-// frozen screen) pixels already read.
+ScreenRect rootArea(xcb_screen_t* screen) {
+  return {0, 0, screen->width_in_pixels, screen->height_in_pixels};
+}
+
+// What to capture: an area of the root, or of the frozen screen the user chose on.
 struct Target {
   int status = kExitWritten;
-  std::optional<ScreenRect> area;
-  std::optional<PixelImage> image;
+  ScreenRect area;
+  std::optional<FrozenScreen> frozen;
+  std::optional<PointerPicture> pointer;
 };
 
 Target cancelledOrFailed(const PickOutcome& picked) {
@@ -53,14 +58,14 @@ Target cancelledOrFailed(const PickOutcome& picked) {
   return target;
 }
 
-Target targetFor(const CaptureRequest& request, xcb_connection_t* connection,
-                 xcb_screen_t* screen) {
+Target targetFor(const CaptureRequest& request, xcb_connection_t* connection, xcb_screen_t* screen,
+                 int number) {
   std::vector<ScreenRect> displays = listMonitors(connection, screen);
   Target target;
   switch (request.mode) {
     case CaptureMode::MainDisplay:
       target.area = displays.front();
-      return target;
+      break;
     case CaptureMode::Display:
       if (request.displayNumber > static_cast<int>(displays.size())) {
         target.status =
@@ -69,70 +74,31 @@ Target targetFor(const CaptureRequest& request, xcb_connection_t* connection,
         return target;
       }
       target.area = displays[request.displayNumber - 1];
-      return target;
+      break;
     case CaptureMode::Window: {
       PickOutcome picked = pickWindow(connection, screen);
       if (picked.result != PickOutcome::Result::Picked) return cancelledOrFailed(picked);
       target.area = picked.area;
-      return target;
+      break;
     }
     case CaptureMode::Selection: {
-      ScreenRect root{0, 0, screen->width_in_pixels, screen->height_in_pixels};
-      std::optional<PixelImage> frozen = grabRootArea(connection, screen, root);
-      if (!frozen) {
-        target.status = complain("cannot read the screen");
-        return target;
-      }
-      if (request.drawPointer) drawPointer(connection, *frozen, root);
-      PickOutcome picked = selectArea(connection, screen, displays, *frozen);
+      // The pointer as it was when the screen froze.
+      if (request.drawPointer) target.pointer = readPointer(connection);
+      PickOutcome picked = selectArea(connection, screen, screenIsComposited(connection, number),
+                                      displays, target.frozen);
       if (picked.result != PickOutcome::Result::Picked) return cancelledOrFailed(picked);
-      target.image = cropPixelImage(*frozen, picked.area.x, picked.area.y, picked.area.width,
-                                    picked.area.height);
+      target.area = picked.area;
       return target;
     }
   }
+  if (request.drawPointer) target.pointer = readPointer(connection);
   return target;
-}
-
-struct Encoded {
-  std::optional<PixelImage> image;
-  std::string bytes;
-};
-
-// Reads the area and encodes it. Without a pointer to draw in, encoding starts on the top rows
-// while the server still copies the rest.
-Encoded readAndEncode(const CaptureRequest& request, xcb_connection_t* connection,
-                      xcb_screen_t* screen, ScreenRect area) {
-  // A window may reach past the screen's edges; the pointer is placed relative to what is read.
-  int right = std::min<int>(area.x + area.width, screen->width_in_pixels);
-  int bottom = std::min<int>(area.y + area.height, screen->height_in_pixels);
-  area.x = std::max(area.x, 0);
-  area.y = std::max(area.y, 0);
-  area.width = right - area.x;
-  area.height = bottom - area.y;
-  Encoded encoded;
-  if (request.drawPointer) {
-    encoded.image = grabRootArea(connection, screen, area);
-    if (!encoded.image) return encoded;
-    drawPointer(connection, *encoded.image, area);
-    encoded.bytes = encodeImage(*encoded.image, request.format);
-    return encoded;
-  }
-  RowAvailability arriving;
-  std::jthread encoder;
-  encoded.image =
-      grabRootAreaInStrips(connection, screen, area, arriving, [&](const PixelImage& image) {
-        encoder = std::jthread(
-            [&, image] { encoded.bytes = encodeImage(image, request.format, &arriving); });
-      });
-  if (encoder.joinable()) encoder.join();
-  return encoded;
 }
 
 }  // namespace
 
 int runCapture(const CaptureRequest& request) {
-  if (std::string problem = folderProblem(request.outputPath); !problem.empty()) {
+  if (std::string problem = outputProblem(request.outputPath); !problem.empty()) {
     return complain(problem);
   }
   int screenNumber = 0;
@@ -143,35 +109,42 @@ int runCapture(const CaptureRequest& request) {
   xcb_screen_t* screen = screenNumbered(connection.get(), screenNumber);
   if (!screen) return complain("display " + displayName() + " has no such screen");
 
-  Target target = targetFor(request, connection.get(), screen);
+  Target target = targetFor(request, connection.get(), screen, screenNumber);
   if (target.status != kExitWritten) return target.status;
-  Encoded encoded;
-  if (target.image) {
-    encoded.image = target.image;
-    encoded.bytes = encodeImage(*target.image, request.format);
-  } else {
-    encoded = readAndEncode(request, connection.get(), screen, *target.area);
-    if (!encoded.image) return complain("cannot read the screen");
-  }
-  if (encoded.bytes.empty()) return complain("cannot encode the image");
-  if (std::string problem = writeFileAtomically(request.outputPath, encoded.bytes);
-      !problem.empty()) {
+  // A window may reach past the screen's edges.
+  ScreenRect area = intersect(target.area, rootArea(screen));
+  ScreenReader reader(connection.get(), target.frozen ? target.frozen->pixmap() : screen->root,
+                      screen->root_depth, area, target.pointer ? &*target.pointer : nullptr);
+  std::optional<PixelImage> whole;
+  std::string bytes = encodeImage(reader, request.format, &whole);
+  if (reader.failed()) return complain("cannot read the screen");
+  if (bytes.empty()) return complain("cannot encode the image");
+  std::string written;
+  if (std::string problem = writeNewFile(request.outputPath, bytes, written); !problem.empty()) {
     return complain(problem);
   }
+  // The calling program reads this line as the saved file's path.
+  std::printf("%s\n", written.c_str());
+  std::fflush(stdout);
   // The shutter sounds only for a picture that was really taken.
   if (request.playSound) playShutterSound();
 
   // The file is written: problems with the extras are reported but do not fail the capture.
   if (request.toClipboard) {
-    std::string png = request.format == ImageFormat::Png
-                          ? std::move(encoded.bytes)
-                          : encodeImage(*encoded.image, ImageFormat::Png);
+    std::string png = request.format == ImageFormat::Png ? std::move(bytes) : std::string();
+    if (png.empty() && whole) png = encodePng(*whole, encoderThreads());
+    if (png.empty()) {
+      // PDF streams its rows, so the picture is read once more for the clipboard.
+      ScreenReader again(connection.get(), target.frozen ? target.frozen->pixmap() : screen->root,
+                         screen->root_depth, area, target.pointer ? &*target.pointer : nullptr);
+      png = encodePng(again, encoderThreads());
+    }
     if (std::string problem = handPngToClipboard(connection.get(), png); !problem.empty()) {
       complain(problem);
     }
   }
-  if (request.openAfterwards && !openInViewer(request.outputPath)) {
-    complain("cannot start xdg-open to show " + request.outputPath);
+  if (request.openAfterwards && !openInViewer(written)) {
+    complain("cannot start xdg-open to show " + written);
   }
   return kExitWritten;
 }

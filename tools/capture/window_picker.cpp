@@ -62,17 +62,14 @@ class Outline {
 
  private:
   void place(xcb_window_t bar, ScreenRect piece) {
-    int right = std::min<int>(piece.x + piece.width, screen_->width_in_pixels);
-    int bottom = std::min<int>(piece.y + piece.height, screen_->height_in_pixels);
-    piece.x = std::max(piece.x, 0);
-    piece.y = std::max(piece.y, 0);
-    if (right <= piece.x || bottom <= piece.y) {
+    piece = intersect(piece, {0, 0, screen_->width_in_pixels, screen_->height_in_pixels});
+    if (piece.empty()) {
       xcb_unmap_window(connection_, bar);
       return;
     }
     uint32_t values[] = {static_cast<uint32_t>(piece.x), static_cast<uint32_t>(piece.y),
-                         static_cast<uint32_t>(right - piece.x),
-                         static_cast<uint32_t>(bottom - piece.y), XCB_STACK_MODE_ABOVE};
+                         static_cast<uint32_t>(piece.width), static_cast<uint32_t>(piece.height),
+                         XCB_STACK_MODE_ABOVE};
     xcb_configure_window(connection_, bar,
                          XCB_CONFIG_WINDOW_X | XCB_CONFIG_WINDOW_Y | XCB_CONFIG_WINDOW_WIDTH |
                              XCB_CONFIG_WINDOW_HEIGHT | XCB_CONFIG_WINDOW_STACK_MODE,
@@ -128,11 +125,11 @@ PickOutcome pickWindow(xcb_connection_t* connection, xcb_screen_t* screen) {
   PickOutcome outcome;
   Outline outline(connection, screen);
   xcb_cursor_t cursor = createCrosshairCursor(connection);
-  bool grabbed = grabPointerAndKeyboard(
+  InputGrab grab(
       connection, screen->root, cursor,
       XCB_EVENT_MASK_BUTTON_PRESS | XCB_EVENT_MASK_BUTTON_RELEASE | XCB_EVENT_MASK_POINTER_MOTION);
   xcb_free_cursor(connection, cursor);
-  if (!grabbed) {
+  if (!grab.held()) {
     outcome.problem = "another program holds the pointer or keyboard";
     return outcome;
   }
@@ -170,8 +167,6 @@ PickOutcome pickWindow(xcb_connection_t* connection, xcb_screen_t* screen) {
         follow(release->root_x, release->root_y);
         if (current.window == XCB_NONE) break;  // the bare desktop: keep picking
         outline.hide();
-        releasePointerAndKeyboard(connection);
-        syncWithServer(connection);
         outcome.result = PickOutcome::Result::Picked;
         outcome.area = current.frame;
         return outcome;
@@ -179,7 +174,6 @@ PickOutcome pickWindow(xcb_connection_t* connection, xcb_screen_t* screen) {
       case XCB_KEY_PRESS:
         if (isEscapeKey(connection,
                         reinterpret_cast<xcb_key_press_event_t*>(event.get())->detail)) {
-          releasePointerAndKeyboard(connection);
           outcome.result = PickOutcome::Result::Cancelled;
           return outcome;
         }

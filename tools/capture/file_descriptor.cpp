@@ -1,0 +1,22 @@
+#include "file_descriptor.h"
+
+#include <unistd.h>
+
+#include <cerrno>
+
+bool FileDescriptor::reset(int fd) {
+  int old = std::exchange(fd_, fd);
+  return old < 0 || ::close(old) == 0;
+}
+
+bool writeAll(int fd, std::string_view bytes) {
+  while (!bytes.empty()) {
+    ssize_t written = ::write(fd, bytes.data(), bytes.size());
+    if (written < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    bytes.remove_prefix(static_cast<std::size_t>(written));
+  }
+  return true;
+}
