@@ -1,13 +1,19 @@
 #!/usr/bin/env bash
 # The command line drives the running program: a capture asked for from a shell or a desktop
 # key binding reaches the tool at once, and --quit ends the program. Without a running copy a
-# capture is taken there and then. Commands it cannot read, or from another user, are refused.
+# capture is taken there and then. Commands it cannot read, or from another user, are refused,
+# and a second start on the same display, however it is spelled, ends at once.
 source "$(dirname "$0")/e2e_lib.sh"
 
 prepare_user
 write_settings
 start_program
 wait_for_icon
+
+# Every name of this display is this display: no second copy starts under another spelling.
+for name in "$DISPLAY.0" "unix$DISPLAY"; do
+  DISPLAY=$name timeout 10 "$VANTORSHOT" || fail "a start on $name ended with $?"
+done
 
 started=$(date +%s%N)
 "$VANTORSHOT" --capture selection || fail "the command was not delivered"
