@@ -2,6 +2,7 @@
 #include <sys/stat.h>
 #include <cerrno>
 
+#include <QCoreApplication>
 #include <QEvent>
 #include <QFile>
 #include <QFileInfo>
@@ -36,8 +37,9 @@ class Store final : public QSettings {
 };
 
 std::unique_ptr<Store> store;
+// Writes again a moment after another writer held the file; only where an event loop runs it.
+std::unique_ptr<QTimer> retry;
 constexpr int RetryMs = 200;
-bool retrying = false;
 
 QString KeyName(std::string_view key) {
   return QString::fromUtf8(key.data(), static_cast<qsizetype>(key.size()));
@@ -74,13 +76,7 @@ bool LockFree(const QString& file) {
 void WritePending() {
   if (!store) return;
   if (!LockFree(store->fileName())) {
-    if (!retrying) {
-      retrying = true;
-      QTimer::singleShot(RetryMs, [] {
-        retrying = false;
-        WritePending();
-      });
-    }
+    if (QCoreApplication::instance() != nullptr && !retry->isActive()) retry->start();
     return;
   }
   store->sync();
@@ -103,11 +99,16 @@ bool OpenUserDefaults() {
   const QString file = QFile::decodeName(path.c_str());
   LockFree(file);
   store = std::make_unique<Store>(file, QSettings::IniFormat);
+  retry = std::make_unique<QTimer>();
+  retry->setSingleShot(true);
+  retry->setInterval(RetryMs);
+  QObject::connect(retry.get(), &QTimer::timeout, [] { WritePending(); });
   return true;
 }
 
 void CloseUserDefaults() {
   WritePending();
+  retry.reset();
   store.reset();
 }
 
