@@ -71,7 +71,7 @@ WaylandHotkeyService::WaylandHotkeyService() : bus_(QDBusConnection::sessionBus(
   offered_ = bus_.call(ask, QDBus::Block, CallTimeoutMs).type() == QDBusMessage::ReplyMessage;
   if (offered_) {
     bus_.connect(Portal, PortalPath, Shortcuts, QStringLiteral("Activated"), this,
-                 SLOT(OnActivated(QDBusObjectPath, QString, qulonglong, QVariantMap)));
+                 SLOT(OnActivated(QDBusMessage)));
   }
 }
 
@@ -163,7 +163,10 @@ void WaylandHotkeyService::Request(const QString& method, QVariantList arguments
   auto* watcher = new QDBusPendingCallWatcher(bus_.asyncCall(call, CallTimeoutMs), this);
   connect(watcher, &QDBusPendingCallWatcher::finished, this, [this](QDBusPendingCallWatcher* w) {
     w->deleteLater();
-    if (w->isError()) Settle("the desktop's shortcut portal did not take the keys");
+    if (!w->isError()) return;
+    const std::string why = "the desktop's shortcut portal did not take the keys: " +
+                            w->error().message().toStdString();
+    Settle(why.c_str());
   });
 }
 
@@ -196,9 +199,12 @@ void WaylandHotkeyService::Settle(const char* problem) {
   if (again_) ScheduleBinding();
 }
 
-void WaylandHotkeyService::OnActivated(const QDBusObjectPath& session, const QString& shortcut,
-                                       qulonglong, const QVariantMap&) {
-  if (session.path() != session_ || handler_ == nullptr) return;
+void WaylandHotkeyService::OnActivated(const QDBusMessage& signal) {
+  // Activated(o session_handle, s shortcut_id, t timestamp, a{sv} options)
+  const QVariantList arguments = signal.arguments();
+  const QString session = arguments.value(0).value<QDBusObjectPath>().path();
+  const QString shortcut = arguments.value(1).toString();
+  if (session != session_ || handler_ == nullptr) return;
   for (const Key& key : keys_) {
     if (key.id == shortcut) return handler_(key.hotkey);
   }

@@ -6,6 +6,7 @@
 // key can be had and Offered() says so.
 
 #include <QDBusConnection>
+#include <QDBusMessage>
 #include <QDBusObjectPath>
 #include <QObject>
 #include <QString>
@@ -32,8 +33,7 @@ class WaylandHotkeyService final : public QObject, public HotkeyService {
   bool Offered() const override { return offered_; }
 
  private slots:
-  void OnActivated(const QDBusObjectPath& session, const QString& shortcut, qulonglong timestamp,
-                   const QVariantMap& options);
+  void OnActivated(const QDBusMessage& signal);
   void OnResponse(uint response, const QVariantMap& results);
 
  private:
