@@ -2,6 +2,6 @@
 
 #include <string>
 
-// The capture tool: VANTORSHOT_CAPTURE_TOOL when set, else "vantorshot-capture" beside the
-// running program.
+// The capture tool: VANTORSHOT_CAPTURE_TOOL when set, else the session's tool (the host names
+// it) beside the running program.
 std::string CaptureToolProgram();

@@ -4,6 +4,7 @@
 
 #include "menu/image_slots.h"
 #include "menu/menu_icon.h"
+#include "platform/hotkey_service.h"
 #include "platform/toolkit.h"
 #include "prefs/preferences_window.h"
 #include "shortcuts/shortcut_gadget.h"
@@ -11,6 +12,8 @@
 namespace {
 
 enum class Kind { Label, PopUp, ImagePopUp, Button, Checkbox, ShortcutField, HelpIcon };
+
+constexpr std::int64_t ShortcutHelpIcon = 35;
 
 struct Place {
   std::int64_t number;
@@ -71,10 +74,19 @@ constexpr Place Places[] = {
     {32, Kind::HelpIcon, 268, 274, 32, 32, TimerHelp},
     {33, Kind::HelpIcon, 190, 146, 32, 32, ShadowHelp},
     {34, Kind::HelpIcon, 236, 176, 32, 32, PointerHelp},
-    {35, Kind::HelpIcon, 200, 310, 32, 32, ShortcutHelp},
+    {ShortcutHelpIcon, Kind::HelpIcon, 200, 310, 32, 32, ShortcutHelp},
     {36, Kind::HelpIcon, 220, 236, 32, 32, PreviewHelp},
     {37, Kind::HelpIcon, 220, 74, 32, 32, LocationHelp},
 };
+
+// Where the desktop lets no program have system-wide keys, the hint over the shortcut fields
+// says where keys are set instead, on two lines in place of the hint and its help icon.
+constexpr const char* NoShortcutsHint =
+    "This desktop lets no program set shortcuts:\nuse its keyboard settings instead.";
+bool ShortcutsOffered() {
+  const HotkeyService* service = InstalledHotkeyService();
+  return service == nullptr || service->Offered();
+}
 
 constexpr const char* FormatItems[] = {"PNG", "JPEG", "TIFF", "BMP", "PDF"};
 constexpr const char* TimerItems[] = {"0 seconds", "3 seconds", "5 seconds", "10 seconds",
@@ -111,7 +123,15 @@ void AddGadget(const Place& p) {
 
 void AddPreferencesGadgets(const std::string& resources) {
   LoadHelpIcon(resources);
-  for (const Place& place : Places) AddGadget(place);
+  const bool shortcuts = ShortcutsOffered();
+  for (const Place& place : Places) {
+    if (!shortcuts && place.number == ShortcutHelpIcon) continue;
+    if (!shortcuts && place.number == GadgetShortcutHint) {
+      NewTextGadget(GadgetShortcutHint, place.x, place.y - 8, 300, 38, NoShortcutsHint);
+      continue;
+    }
+    AddGadget(place);
+  }
   for (const char* item : FormatItems) AddGadgetItem(GadgetFileFormat, -1, item);
   AddGadgetItem(GadgetSaveLocation, -1, "Choose...");
   for (const char* item : TimerItems) AddGadgetItem(GadgetTimer, -1, item);

@@ -20,6 +20,17 @@ HotkeyId IdOf(const HotkeyRecord& record) {
   return {record.Signature, record.Serial};
 }
 
+// What each hot key does, in the words of its menu item.
+std::string_view PurposeOf(std::int64_t event) {
+  switch (event) {
+    case HotkeyEvent1: return "Capture Entire Screen";
+    case HotkeyEvent2: return "Capture Window";
+    case HotkeyEvent3: return "Capture Selection";
+    case HotkeyEvent4: return "Open Capture Location";
+  }
+  return {};
+}
+
 }  // namespace
 
 bool InstallHotkeyHandler() {
@@ -63,7 +74,9 @@ bool RegisterHotkey(std::string_view text, std::int64_t event) {
   record.Serial = nextSerial++;
   record.Signature = HotkeySignatureBase + record.Serial;
   record.Event = event;
-  if (!service->RegisterKey(*keyCode, key.modifiers, IdOf(record))) return false;
+  if (!service->RegisterKey(*keyCode, key.modifiers, IdOf(record), PurposeOf(event))) {
+    return false;
+  }
   HotkeyList.push_back(std::move(record));
   return true;
 }

@@ -139,12 +139,9 @@ ParsedWords parseCaptureWords(const std::vector<std::string_view>& words) {
   return parsed;
 }
 
-std::string helpText(std::string_view programName) {
+std::string helpText(std::string_view programName, std::string_view about) {
   std::string text = "Usage: " + std::string(programName) + " [options] output-path\n";
-  text +=
-      "Takes a screenshot on X11 and writes it to output-path (when that name is taken, to\n"
-      "name-2.ext, name-3.ext...), then prints the path it wrote. Without -D, -W or -s it takes\n"
-      "the whole main display.\n\n";
+  text += std::string(about) + "\n";
   for (const OptionRow& row : kOptions) {
     std::string words(row.word);
     if (!row.argument.empty()) words += " " + std::string(row.argument);

@@ -34,4 +34,5 @@ struct ParsedWords {
 
 ParsedWords parseCaptureWords(const std::vector<std::string_view>& words);
 
-std::string helpText(std::string_view programName);
+// The usage text; `about` is the paragraph that says what the tool does and where.
+std::string helpText(std::string_view programName, std::string_view about);

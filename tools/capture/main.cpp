@@ -9,7 +9,12 @@ int main(int argc, char** argv) {
   std::vector<std::string_view> words(argv + 1, argv + argc);
   ParsedWords parsed = parseCaptureWords(words);
   if (parsed.helpWanted) {
-    std::fputs(helpText("vantorshot-capture").c_str(), stdout);
+    std::fputs(helpText("vantorshot-capture",
+                        "Takes a screenshot on X11 and writes it to output-path (when that name is "
+                        "taken, to\nname-2.ext, name-3.ext...), then prints the path it wrote. "
+                        "Without -D, -W or -s it takes\nthe whole main display.\n")
+                   .c_str(),
+               stdout);
     return kExitWritten;
   }
   if (!parsed.request) {

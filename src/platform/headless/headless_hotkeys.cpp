@@ -16,7 +16,9 @@ bool Hotkeys::InstallHandler(HotkeyPressedFunction handler) {
   return true;
 }
 
-bool Hotkeys::RegisterKey(std::uint32_t keyCode, std::uint32_t modifiers, HotkeyId hotkey) {
+bool Hotkeys::RegisterKey(std::uint32_t keyCode, std::uint32_t modifiers, HotkeyId hotkey,
+                          std::string_view) {
+  if (!offered_) return false;
   if (refusedKeys_.count({keyCode, modifiers}) != 0) return false;
   for (const Registration& r : registrations_) {
     if (r.keyCode == keyCode && r.modifiers == modifiers) return false;

@@ -23,6 +23,8 @@ class Hotkeys final : public HotkeyService {
   };
 
   void RefuseHandler(bool refuse) { refuseHandler_ = refuse; }
+  // A desktop that lets no program have system-wide keys.
+  void WithholdKeys() { offered_ = false; }
   void RefuseKey(std::uint32_t keyCode, std::uint32_t modifiers) {
     refusedKeys_.insert({keyCode, modifiers});
   }
@@ -41,13 +43,17 @@ class Hotkeys final : public HotkeyService {
   bool HandlerInstalled() const { return handler_ != nullptr; }
 
   bool InstallHandler(HotkeyPressedFunction handler) override;
-  bool RegisterKey(std::uint32_t keyCode, std::uint32_t modifiers, HotkeyId hotkey) override;
+  using HotkeyService::RegisterKey;
+  bool RegisterKey(std::uint32_t keyCode, std::uint32_t modifiers, HotkeyId hotkey,
+                   std::string_view purpose) override;
   bool UnregisterKey(HotkeyId hotkey) override;
+  bool Offered() const override { return offered_; }
 
  private:
   Toolkit& toolkit_;
   HotkeyPressedFunction handler_ = nullptr;
   bool refuseHandler_ = false;
+  bool offered_ = true;
   std::set<std::pair<std::uint32_t, std::uint32_t>> refusedKeys_;
   std::set<std::pair<std::uint32_t, std::uint32_t>> failingKeys_;
   std::vector<Registration> registrations_;

@@ -6,6 +6,8 @@
 #include <QPixmapCache>
 #include <QSocketNotifier>
 
+#include <sys/socket.h>
+#include <sys/un.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -18,20 +20,13 @@
 #include "platform/qt/qt_host.h"
 #include "platform/qt/qt_requesters.h"
 #include "platform/qt/qt_toolkit.h"
+#include "platform/qt/wayland_hotkey_service.h"
 #include "platform/qt/x11_hotkey_service.h"
 #include "platform/single_instance.h"
 #include "platform/termination_request.h"
 #include "platform/toolkit.h"
 
 namespace {
-
-// The platform Qt is to use: X11 unless the user chose another one.
-std::string ChoosePlatform() {
-  const char* chosen = std::getenv("QT_QPA_PLATFORM");
-  if (chosen != nullptr && chosen[0] != '\0') return chosen;
-  setenv("QT_QPA_PLATFORM", "xcb", 1);
-  return "xcb";
-}
 
 // Qt gives up on the whole process when its X connection fails: try one first.
 bool DisplayOpens() {
@@ -40,6 +35,37 @@ bool DisplayOpens() {
   const bool opens = xcb_connection_has_error(connection) == 0;
   xcb_disconnect(connection);
   return opens;
+}
+
+// The same for the Wayland display: its socket, named by WAYLAND_DISPLAY (a path, or a name in
+// XDG_RUNTIME_DIR), takes a connection.
+bool WaylandDisplayOpens() {
+  const char* name = std::getenv("WAYLAND_DISPLAY");
+  const char* runtime = std::getenv("XDG_RUNTIME_DIR");
+  if (name == nullptr || name[0] == '\0') return false;
+  std::string path = name;
+  if (path[0] != '/') {
+    if (runtime == nullptr || runtime[0] == '\0') return false;
+    path = std::string(runtime) + "/" + path;
+  }
+  sockaddr_un address{};
+  address.sun_family = AF_UNIX;
+  if (path.size() >= sizeof address.sun_path) return false;
+  path.copy(address.sun_path, path.size());
+  const UniqueFd socket(::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0));
+  return socket.Valid() &&
+         ::connect(socket.Get(), reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0;
+}
+
+// The platform Qt is to use, chosen once: the user's choice when made; else X11 wherever an X
+// display opens (Xwayland included), else Wayland where only a Wayland display is there. With
+// neither, X11, which start-up then reports as missing.
+std::string ChoosePlatform() {
+  const char* chosen = std::getenv("QT_QPA_PLATFORM");
+  if (chosen != nullptr && chosen[0] != '\0') return chosen;
+  const std::string platform = !DisplayOpens() && WaylandDisplayOpens() ? "wayland" : "xcb";
+  setenv("QT_QPA_PLATFORM", platform.c_str(), 1);
+  return platform;
 }
 
 void PostQuit() {
@@ -53,7 +79,7 @@ struct DesktopPlatform::Parts {
   std::unique_ptr<QApplication> application;
   std::unique_ptr<QtToolkit> toolkit;
   std::unique_ptr<Requesters> requesters;
-  std::unique_ptr<X11HotkeyService> hotkeys;
+  std::unique_ptr<HotkeyService> hotkeys;
   std::unique_ptr<QtHost> host;
   std::unique_ptr<DBusNotifier> notifier;
   std::unique_ptr<QSocketNotifier> termination;
@@ -66,6 +92,7 @@ DesktopPlatform::DesktopPlatform(int& argc, char** argv, Role role)
   Parts& p = *parts_;
   const std::string platform = ChoosePlatform();
   const bool x11 = platform.starts_with("xcb");
+  const bool wayland = platform.starts_with("wayland");
   if (x11 && !DisplayOpens()) {
     p.requesters = std::make_unique<ConsoleRequesters>();
     p.hotkeys = std::make_unique<X11HotkeyService>();
@@ -75,7 +102,7 @@ DesktopPlatform::DesktopPlatform(int& argc, char** argv, Role role)
     InstallHost(p.host.get());
     return;
   }
-  if (role == Role::Resident && x11) {
+  if (role == Role::Resident && (x11 || wayland)) {
     p.lock.emplace();
     if (p.lock->Status() == SingleInstanceLock::State::Unavailable) {
       // Running unguarded could start a second copy beside the first: better none.
@@ -97,7 +124,11 @@ DesktopPlatform::DesktopPlatform(int& argc, char** argv, Role role)
   } else {
     p.requesters = std::make_unique<QtRequesters>();
   }
-  p.hotkeys = std::make_unique<X11HotkeyService>();
+  if (wayland) {
+    p.hotkeys = std::make_unique<WaylandHotkeyService>();
+  } else {
+    p.hotkeys = std::make_unique<X11HotkeyService>();
+  }
   p.host = std::make_unique<QtHost>(true);
   InstallNativeToolkit(p.toolkit.get());
   InstallRequesters(p.requesters.get());

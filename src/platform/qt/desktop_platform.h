@@ -1,8 +1,9 @@
 #pragma once
 
-// The Linux desktop, installed for the life of the object: the Qt toolkit, requesters, X11 hot
-// keys and host when an X display can be opened; without one, only what start-up needs to say
-// so (alerts on the standard error stream, an unsupported host).
+// The Linux desktop, installed for the life of the object: the Qt toolkit, requesters, hot keys
+// and host on X11 when an X display can be opened, else on Wayland when a Wayland display can
+// (hot keys through the desktop's portal); without either, only what start-up needs to say so
+// (alerts on the standard error stream, an unsupported host).
 
 #include <memory>
 

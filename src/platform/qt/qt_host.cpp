@@ -11,13 +11,26 @@ QtHost::~QtHost() {
   ObserveAppearance(false);
 }
 
+namespace {
+
+bool OnWayland() {
+  return QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
+}
+
+}  // namespace
+
 bool QtHost::Supported() {
-  return desktop_ && QGuiApplication::platformName() == "xcb";
+  return desktop_ && (QGuiApplication::platformName() == "xcb" || OnWayland());
 }
 
 std::string QtHost::Requirement() {
-  return "Sorry, this program needs an X11 desktop session (a Wayland-only session or no "
-         "display cannot be used).";
+  return "Sorry, this program needs an X11 desktop session or a Wayland one (no display could "
+         "be opened).";
+}
+
+std::string QtHost::CaptureToolName() {
+  // Wayland lets no client read the screen: the desktop's screenshot portal takes it.
+  return desktop_ && OnWayland() ? "vantorshot-portal-capture" : "vantorshot-capture";
 }
 
 void QtHost::BecomeAccessory() {

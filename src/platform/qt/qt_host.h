@@ -1,7 +1,7 @@
 #pragma once
 
-// The desktop session as start-up sees it: an X11 display or none, the tray-only presence, and
-// the watch on the light/dark appearance.
+// The desktop session as start-up sees it: an X11 display, a Wayland one or none, the tray-only
+// presence, the watch on the light/dark appearance, and the capture tool for the session.
 
 #include <QObject>
 
@@ -17,6 +17,7 @@ class QtHost final : public QObject, public Host {
   std::string Requirement() override;
   void BecomeAccessory() override;
   void ObserveAppearance(bool on) override;
+  std::string CaptureToolName() override;
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;

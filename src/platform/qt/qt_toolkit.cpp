@@ -15,6 +15,7 @@
 #include "platform/qt/qt_key_press.h"
 #include "platform/qt/qt_text.h"
 #include "platform/qt/qt_window.h"
+#include "platform/qt/status_notifier_wait.h"
 #include "platform/termination_request.h"
 
 namespace {
@@ -96,7 +97,14 @@ void QtToolkit::SetWindowFloating(NativeHandle window, bool on) {
 }
 
 Rect QtToolkit::WindowContentRect(NativeHandle window) {
-  const QRect r = AsWindow(window)->geometry();
+  QRect r = AsWindow(window)->geometry();
+  // A Wayland window never learns where the compositor put it, only on which screen: it is
+  // said to stand at that screen's top-left corner.
+  if (QGuiApplication::platformName().startsWith(QLatin1String("wayland"))) {
+    if (const QScreen* screen = AsWindow(window)->screen()) {
+      r.moveTopLeft(screen->geometry().topLeft());
+    }
+  }
   return {r.x(), r.y(), r.width(), r.height()};
 }
 

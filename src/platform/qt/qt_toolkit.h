@@ -9,6 +9,7 @@
 #include <vector>
 
 #include <QFont>
+#include <QIcon>
 #include <QObject>
 #include <QPixmap>
 
@@ -16,6 +17,7 @@
 
 class QMenu;
 class QSystemTrayIcon;
+class StatusNotifierWait;
 class QTimer;
 class QWidget;
 
@@ -100,12 +102,16 @@ class QtToolkit final : public QObject, public NativeToolkit {
 
  private:
   bool FilterKeyEvent(QEvent* event);
+  void MakeStatusItem();
 
   std::vector<std::unique_ptr<QFont>> fonts_;
   std::vector<std::unique_ptr<QPixmap>> images_;
   std::vector<std::unique_ptr<QMenu>> menus_;
   std::map<std::int64_t, std::unique_ptr<QTimer>> timers_;
   std::unique_ptr<QSystemTrayIcon> statusItem_;
+  // Until the tray is there (Wayland), the item waits here with the image and menu it will get.
+  std::unique_ptr<StatusNotifierWait> statusWait_;
+  QIcon statusIcon_;
   QMenu* statusMenu_ = nullptr;
   // Inside a wait the event being handled ends it anyway: posting need not wake it.
   bool handling_ = false;

@@ -4,6 +4,7 @@
 #include <QMoveEvent>
 #include <QPainterPath>
 #include <QRegion>
+#include <QWindow>
 
 #include "platform/native_toolkit.h"
 #include "platform/toolkit.h"
@@ -39,6 +40,16 @@ void ToolkitWindow::closeEvent(QCloseEvent* event) {
 void ToolkitWindow::moveEvent(QMoveEvent* event) {
   QWidget::moveEvent(event);
   PostToolkitEvent(WindowMovedEvent, number_, number_, 0);
+}
+
+void ToolkitWindow::showEvent(QShowEvent* event) {
+  QWidget::showEvent(event);
+  // Where windows cannot learn their place (Wayland), a move to another screen is the move
+  // there is to tell.
+  if (watchingScreen_ || windowHandle() == nullptr) return;
+  watchingScreen_ = true;
+  connect(windowHandle(), &QWindow::screenChanged, this,
+          [this] { PostToolkitEvent(WindowMovedEvent, number_, number_, 0); });
 }
 
 void ToolkitWindow::SetPlate(const QColor& color, int cornerRadius) {

@@ -20,6 +20,7 @@ class ToolkitWindow final : public QWidget {
  protected:
   void closeEvent(QCloseEvent* event) override;
   void moveEvent(QMoveEvent* event) override;
+  void showEvent(QShowEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
 
  private:
@@ -28,6 +29,7 @@ class ToolkitWindow final : public QWidget {
   std::int64_t number_;
   std::uint32_t flags_;
   int cornerRadius_ = 0;
+  bool watchingScreen_ = false;
 };
 
 // The toolkit numbers carried by gadget widgets; -1 for a widget that is not a gadget.

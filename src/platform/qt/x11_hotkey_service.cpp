@@ -122,8 +122,8 @@ void X11HotkeyService::Ungrab(const Grab& grab) {
   for (const auto& [keycode, mask] : grab.held) xcb_ungrab_key(connection_, keycode, root_, mask);
 }
 
-bool X11HotkeyService::RegisterKey(std::uint32_t keyCode, std::uint32_t modifiers,
-                                   HotkeyId hotkey) {
+bool X11HotkeyService::RegisterKey(std::uint32_t keyCode, std::uint32_t modifiers, HotkeyId hotkey,
+                                   std::string_view) {
   if (connection_ == nullptr || handler_ == nullptr || keyCode > 0xFFFF) return false;
   const std::uint32_t keysym = KeysymForVirtualKey(static_cast<std::uint16_t>(keyCode));
   if (keysym == 0) return false;

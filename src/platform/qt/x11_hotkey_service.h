@@ -19,7 +19,9 @@ class X11HotkeyService final : public HotkeyService, public QAbstractNativeEvent
   ~X11HotkeyService() override;
 
   bool InstallHandler(HotkeyPressedFunction handler) override;
-  bool RegisterKey(std::uint32_t keyCode, std::uint32_t modifiers, HotkeyId hotkey) override;
+  using HotkeyService::RegisterKey;
+  bool RegisterKey(std::uint32_t keyCode, std::uint32_t modifiers, HotkeyId hotkey,
+                   std::string_view purpose) override;
   bool UnregisterKey(HotkeyId hotkey) override;
 
   bool nativeEventFilter(const QByteArray& eventType, void* message, qintptr* result) override;

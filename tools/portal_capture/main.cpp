@@ -1,0 +1,33 @@
+#include <cstdio>
+#include <string_view>
+#include <vector>
+
+#include "capture_request.h"
+#include "desktop_displays.h"
+#include "portal_capture.h"
+
+namespace {
+
+constexpr char About[] =
+    "Takes a screenshot through the desktop's screenshot portal (Wayland) and writes it to\n"
+    "output-path (when that name is taken, to name-2.ext, name-3.ext...), then prints the path\n"
+    "it wrote. Without -D, -W or -s it takes the whole desktop; -D crops it to one display. -W\n"
+    "and -s let the desktop's own picker choose, where it has one; -C and -o change nothing.\n";
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  std::vector<std::string_view> words(argv + 1, argv + argc);
+  ParsedWords parsed = parseCaptureWords(words);
+  if (parsed.helpWanted) {
+    std::fputs(helpText("vantorshot-portal-capture", About).c_str(), stdout);
+    return 0;
+  }
+  if (!parsed.request) {
+    std::fprintf(stderr, "vantorshot-portal-capture: %s\n", parsed.error.c_str());
+    return 2;
+  }
+  const bool display = parsed.request->mode == CaptureMode::Display;
+  const auto application = MakeApplication(argc, argv, display);
+  return runPortalCapture(*parsed.request, DesktopDisplays());
+}

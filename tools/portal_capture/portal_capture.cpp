@@ -1,0 +1,95 @@
+#include "portal_capture.h"
+
+#include <QImage>
+
+#include <unistd.h>
+
+#include <cstdio>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "desktop_feedback.h"
+#include "display_crop.h"
+#include "image_encoding.h"
+#include "output_file.h"
+#include "png_encoder.h"
+#include "portal_screenshot.h"
+#include "strip_source.h"
+#include "wayland_clipboard.h"
+
+namespace {
+
+constexpr int Written = 0;
+constexpr int Cancelled = 1;
+constexpr int Failed = 2;
+
+int complain(const std::string& problem) {
+  std::fprintf(stderr, "vantorshot-portal-capture: %s\n", problem.c_str());
+  return Failed;
+}
+
+// The portal's picture in the encoders' pixels (0x..RRGGBB words), read once, after which the
+// portal's file is gone: it sits where the user keeps pictures, or at a fixed name in /tmp.
+std::optional<PixelImage> readAndRemove(const std::string& file) {
+  auto image = std::make_shared<QImage>(QString::fromStdString(file));
+  ::unlink(file.c_str());
+  if (image->isNull()) return std::nullopt;
+  *image = image->convertToFormat(QImage::Format_RGB32);
+  PixelImage pixels;
+  pixels.width = image->width();
+  pixels.height = image->height();
+  pixels.stride = static_cast<std::size_t>(image->bytesPerLine()) / 4;
+  pixels.pixels = reinterpret_cast<uint32_t*>(image->bits());
+  pixels.owner = image;
+  return pixels;
+}
+
+}  // namespace
+
+int runPortalCapture(const CaptureRequest& request, const std::vector<ScreenRect>& displays) {
+  if (std::string problem = outputProblem(request.outputPath); !problem.empty()) {
+    return complain(problem);
+  }
+  if (request.mode == CaptureMode::Display &&
+      request.displayNumber > static_cast<int>(displays.size())) {
+    return complain("display " + std::to_string(request.displayNumber) +
+                    " does not exist (there are " + std::to_string(displays.size()) + ")");
+  }
+  const bool pick = request.mode == CaptureMode::Window || request.mode == CaptureMode::Selection;
+  const PortalAnswer answer = TakePortalScreenshot(pick);
+  if (answer.result == PortalAnswer::Result::Cancelled) return Cancelled;
+  if (answer.result != PortalAnswer::Result::Taken) return complain(answer.problem);
+  std::optional<PixelImage> picture = readAndRemove(answer.file);
+  if (!picture) return complain("cannot read the portal's picture " + answer.file);
+  if (request.mode == CaptureMode::Display) {
+    const ScreenRect part =
+        DisplayInPicture(displays, request.displayNumber - 1, picture->width, picture->height);
+    if (part.empty()) return complain("the portal's picture does not show the display");
+    *picture = cropPixelImage(*picture, part.x, part.y, part.width, part.height);
+  }
+
+  ImageStrips strips(*picture);
+  std::string bytes = encodeImage(strips, request.format);
+  if (bytes.empty()) return complain("cannot encode the image");
+  std::string written;
+  if (std::string problem = writeNewFile(request.outputPath, bytes, written); !problem.empty()) {
+    return complain(problem);
+  }
+  // The calling program reads this line as the saved file's path.
+  std::printf("%s\n", written.c_str());
+  std::fflush(stdout);
+  if (request.playSound) playShutterSound();
+
+  // The file is written: problems with the extras are reported but do not fail the capture.
+  if (request.toClipboard) {
+    const std::string png = request.format == ImageFormat::Png
+                                ? std::move(bytes)
+                                : encodePng(*picture, encoderThreads());
+    if (std::string problem = handPngToWaylandClipboard(png); !problem.empty()) complain(problem);
+  }
+  if (request.openAfterwards && !openInViewer(written)) {
+    complain("cannot start xdg-open to show " + written);
+  }
+  return Written;
+}
