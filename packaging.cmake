@@ -14,7 +14,9 @@ set(CPACK_DEBIAN_PACKAGE_HOMEPAGE ${VANTORSHOT_HOMEPAGE})
 # Libraries come from dpkg-shlibdeps; these are programs the tool and the program start.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "xclip, xdg-utils")
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-image-formats-plugins")
+# What Wayland sessions need: the Qt platform, the clipboard helper and the portals.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS
+    "qt6-image-formats-plugins, qt6-wayland, wl-clipboard, xdg-desktop-portal")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "screenshots from the system tray")
 # CPack indents the lines and marks the empty one as the break between paragraphs.
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "A screenshot utility that lives in the system tray. Its menu, or a

@@ -5,6 +5,8 @@
 #include "settings/settings_store.h"
 
 void LoadSettings() {
+  // Read afresh: the file may have been edited by hand since it was opened.
+  SynchronizeSettings();
   // A save location other than the first entry leaves the capture folder to the capture engine.
   const bool folderInForce = UserDefaultsInteger("FileLocation") == 0;
   for (const SettingKey& key : SettingKeys) {
