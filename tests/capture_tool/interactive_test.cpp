@@ -1,0 +1,161 @@
+// The selection overlay, the window picker and the pointer, driven by real input from xdotool.
+#include <QDeadlineTimer>
+#include <QPainter>
+#include <QThread>
+
+#include <functional>
+
+#include "harness.h"
+
+namespace {
+
+QStringList at(QPoint p) {
+  return {"mousemove", QString::number(p.x()), QString::number(p.y())};
+}
+
+// Starts the tool with `words`, waits until its overlay listens, then sends the input.
+ToolResult interact(const QStringList& words, const char* overlay, const QStringList& input,
+                    const std::function<void()>& meanwhile = {}) {
+  ToolRun tool(words);
+  EXPECT_TRUE(waitForOverlay(overlay)) << overlay << " did not appear";
+  if (meanwhile) meanwhile();
+  EXPECT_TRUE(xdotool(input));
+  ToolResult result = tool.wait();
+  xdotool({"mouseup", "1"});
+  return result;
+}
+
+class CaptureSelection : public ScreenTest {
+ protected:
+  // A middle click on the way must not end the drag.
+  ToolResult drag(QPoint from, QPoint to, const std::function<void()>& meanwhile = {}) {
+    QFile::remove(path);
+    return interact({"-s", "-x", path}, kSelectionTitle,
+                    at(from) + QStringList{"mousedown", "1"} + at((from + to) / 2) +
+                        QStringList{"click", "2"} + at(to) + QStringList{"mouseup", "1"},
+                    meanwhile);
+  }
+  const QString path = file("area.png");
+};
+
+TEST_F(CaptureSelection, DragWritesExactlyTheDraggedRectangle) {
+  const int half = screen.width() / 2;
+  const QPoint last(screen.width() - 1, screen.height() - 1);
+  const std::tuple<QPoint, QPoint, QRect> rows[] = {
+      {{100, 120}, {300, 250}, {100, 120, 200, 130}},
+      {{half + 250, 300}, {half + 40, 60}, {half + 40, 60, 210, 240}},  // upwards, second display
+      {{half - 50, 10}, {half + 70, 90}, {half - 50, 10, 120, 80}},     // across both displays
+      // The pointer stops on a display's last column and row: reaching them includes them.
+      {last - QPoint(80, 50), last, {last - QPoint(80, 50), last}},
+      {last, {half + 5, 7}, {QPoint(half + 5, 7), last}},
+      {{half - 30, 100}, {half - 1, 140}, {half - 30, 100, 30, 40}},
+  };
+  for (const auto& [from, to, expected] : rows) {
+    SCOPED_TRACE(testing::Message()
+                 << from.x() << "," << from.y() << " to " << to.x() << "," << to.y());
+    ToolResult result = drag(from, to);
+    ASSERT_EQ(result.exitCode, 0) << result.errorOutput.toStdString();
+    EXPECT_EQ(result.output, path + "\n");
+    EXPECT_EQ(differingPixels(readImage(path), screen.copy(expected)), 0);
+  }
+}
+
+TEST_F(CaptureSelection, OverlayShowsTheScreenDimmedAndThePictureIsTheFrozenOne) {
+  QImage dimmed = screen;
+  for (int y = 0; y < dimmed.height(); ++y) {
+    for (int x = 0; x < dimmed.width(); ++x)
+      dimmed.setPixel(x, y, (screen.pixel(x, y) >> 1) & 0x7f7f7f);
+  }
+  ToolResult result = drag({100, 120}, {300, 250}, [&] {
+    // The dimmed screen is painted right after the overlay maps.
+    QDeadlineTimer deadline(3000);
+    while (differingPixels(readWithImageMagick("x:root"), dimmed, 1) != 0 &&
+           !deadline.hasExpired()) {
+      QThread::msleep(20);
+    }
+    EXPECT_EQ(differingPixels(readWithImageMagick("x:root"), dimmed, 1), 0);
+    QImage red(300, 200, QImage::Format_RGB32), green(screen.size(), QImage::Format_RGB32);
+    red.fill(Qt::red);
+    green.fill(Qt::green);
+    display.showWindow({90, 110}, red, 0, 0);
+    display.showOnRoot(green);
+  });
+  ASSERT_EQ(result.exitCode, 0) << result.errorOutput.toStdString();
+  EXPECT_EQ(differingPixels(readImage(path), screen.copy(100, 120, 200, 130)), 0);
+}
+
+TEST_F(CaptureSelection, EscapeRightClickAndAClickWithoutDragCancel) {
+  const QStringList rows[] = {
+      {"key", "Escape"},
+      {"mousemove", "50", "50", "mousedown", "1", "mousemove", "120", "140", "key", "Escape"},
+      {"mousemove", "60", "60", "click", "3"},
+      {"mousemove", "70", "80", "click", "1"},
+  };
+  for (const QStringList& input : rows) {
+    SCOPED_TRACE(input.join(' ').toStdString());
+    EXPECT_EQ(interact({"-s", "-x", path}, kSelectionTitle, input).exitCode, 1);
+    EXPECT_EQ(entries(), QStringList());
+  }
+}
+
+using CaptureWindow = ScreenTest;
+using CapturePointer = ScreenTest;
+
+// A lower window partly under an upper one with a 3-pixel border: the X border stands for a frame.
+TEST_F(CaptureWindow, ClickPicksTheTopmostWindowUpToItsFramesEdges) {
+  const QRect lowerArea(100, 100, 200, 120), upperFrame(200, 150, 246, 166);
+  const QImage lower = blockPattern(200, 120, 47), upper = blockPattern(240, 160, 43);
+  display.showWindow(lowerArea.topLeft(), lower, 0, 0);
+  display.showWindow(upperFrame.topLeft(), upper, 3, 0xff20c040);
+  QPainter painter(&screen);
+  painter.drawImage(lowerArea.topLeft(), lower);
+  painter.fillRect(upperFrame, QColor(0x20, 0xc0, 0x40));
+  painter.drawImage(upperFrame.topLeft() + QPoint(3, 3), upper);
+  painter.end();
+  const QString path = file("window.png");
+  const std::pair<QPoint, QRect> rows[] = {
+      {upperFrame.topLeft(), upperFrame},
+      {upperFrame.bottomRight(), upperFrame},
+      {upperFrame.topLeft() - QPoint(1, -10), lowerArea},
+      {lowerArea.bottomLeft(), lowerArea},
+      // Just outside: the bare desktop, so picking goes on until Escape.
+      {upperFrame.topRight() + QPoint(1, 0), {}},
+      {upperFrame.bottomLeft() + QPoint(0, 1), {}},
+      {lowerArea.topLeft() - QPoint(1, 1), {}},
+  };
+  for (const auto& [click, picked] : rows) {
+    SCOPED_TRACE(testing::Message() << "click at " << click.x() << "," << click.y());
+    QFile::remove(path);
+    xdotool({"mousemove", "320", "230"});
+    ToolResult result =
+        interact({"-W", "-o", "-x", path}, kPickerTitle,
+                 at({230, 180}) + at(click) + QStringList{"click", "1", "key", "Escape"});
+    EXPECT_EQ(result.exitCode, picked.isEmpty() ? 1 : 0) << result.errorOutput.toStdString();
+    EXPECT_EQ(QFile::exists(path), !picked.isEmpty());
+    if (!picked.isEmpty()) {
+      EXPECT_EQ(differingPixels(readImage(path), screen.copy(picked)), 0);
+    }
+  }
+}
+
+// The cursor image is laid over the screen where the pointer is, only with -C.
+TEST_F(CapturePointer, DrawnAtItsHotSpotOnlyWhenAskedFor) {
+  const QString path = file("pointer.png");
+  const std::pair<QPoint, QStringList> rows[] = {
+      {{300, 200}, {"-C"}}, {{517, 333}, {"-C"}}, {{400, 100}, {}}};
+  for (const auto& [position, words] : rows) {
+    SCOPED_TRACE(testing::Message() << position.x() << "," << position.y());
+    QFile::remove(path);
+    ASSERT_TRUE(xdotool(at(position)));
+    ASSERT_EQ(runTool(words + QStringList{"-x", path}).exitCode, 0);
+    QImage expected = mainDisplay();
+    if (!words.isEmpty()) {
+      TestDisplay::Cursor cursor = display.cursor();
+      QPainter(&expected).drawImage(cursor.topLeft, cursor.image);
+      ASSERT_GT(differingPixels(expected, mainDisplay()), 50) << "the cursor is barely visible";
+    }
+    EXPECT_EQ(differingPixels(readImage(path), expected, 1), 0);
+  }
+}
+
+}  // namespace
