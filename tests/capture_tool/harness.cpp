@@ -173,6 +173,16 @@ TestDisplay::Cursor TestDisplay::cursor() {
   return {image.copy(), QPoint(reply->x - reply->xhot, reply->y - reply->yhot)};
 }
 
+bool TestDisplay::grabKeyboard() {
+  xcb_connection_t* c = connection_.get();
+  XcbReply<xcb_grab_keyboard_reply_t> reply(
+      xcb_grab_keyboard_reply(c,
+                              xcb_grab_keyboard(c, 0, screen_->root, XCB_CURRENT_TIME,
+                                                XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC),
+                              nullptr));
+  return reply && reply->status == XCB_GRAB_STATUS_SUCCESS;
+}
+
 void TestDisplay::sync() {
   xcb_connection_t* c = connection_.get();
   XcbReply<xcb_get_input_focus_reply_t> reply(

@@ -64,6 +64,7 @@ class TestDisplay {
     QPoint topLeft;
   };
   Cursor cursor();
+  bool grabKeyboard();  // held until this client disconnects
 
  private:
   xcb_pixmap_t upload(const QImage& image);

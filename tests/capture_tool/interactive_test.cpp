@@ -62,23 +62,17 @@ TEST_F(CaptureSelection, DragWritesExactlyTheDraggedRectangle) {
 
 TEST_F(CaptureSelection, OverlayShowsTheScreenDimmedAndThePictureIsTheFrozenOne) {
   QImage dimmed = screen;
-  for (int y = 0; y < dimmed.height(); ++y) {
-    for (int x = 0; x < dimmed.width(); ++x)
-      dimmed.setPixel(x, y, (screen.pixel(x, y) >> 1) & 0x7f7f7f);
-  }
+  auto* pixels = reinterpret_cast<QRgb*>(dimmed.bits());
+  for (qsizetype i = 0; i < dimmed.sizeInBytes() / 4; ++i) pixels[i] = (pixels[i] >> 1) & 0x7f7f7f;
+  auto shownDimmed = [&] { return differingPixels(readWithImageMagick("x:root"), dimmed, 1) == 0; };
   ToolResult result = drag({100, 120}, {300, 250}, [&] {
     // The dimmed screen is painted right after the overlay maps.
-    QDeadlineTimer deadline(3000);
-    while (differingPixels(readWithImageMagick("x:root"), dimmed, 1) != 0 &&
-           !deadline.hasExpired()) {
+    for (QDeadlineTimer deadline(3000); !shownDimmed() && !deadline.hasExpired();) {
       QThread::msleep(20);
     }
-    EXPECT_EQ(differingPixels(readWithImageMagick("x:root"), dimmed, 1), 0);
-    QImage red(300, 200, QImage::Format_RGB32), green(screen.size(), QImage::Format_RGB32);
-    red.fill(Qt::red);
-    green.fill(Qt::green);
-    display.showWindow({90, 110}, red, 0, 0);
-    display.showOnRoot(green);
+    EXPECT_TRUE(shownDimmed());
+    display.showWindow({90, 110}, blockPattern(300, 200, 1), 0, 0);
+    display.showOnRoot(blockPattern(screen.width(), screen.height(), 2));
   });
   ASSERT_EQ(result.exitCode, 0) << result.errorOutput.toStdString();
   EXPECT_EQ(differingPixels(readImage(path), screen.copy(100, 120, 200, 130)), 0);
@@ -96,6 +90,11 @@ TEST_F(CaptureSelection, EscapeRightClickAndAClickWithoutDragCancel) {
     EXPECT_EQ(interact({"-s", "-x", path}, kSelectionTitle, input).exitCode, 1);
     EXPECT_EQ(entries(), QStringList());
   }
+}
+
+TEST_F(CaptureSelection, RefusedWhileAnotherProgramHoldsTheKeyboard) {
+  ASSERT_TRUE(display.grabKeyboard());
+  expectRefused(runTool({"-s", "-x", path}), "holds the pointer or keyboard");
 }
 
 using CaptureWindow = ScreenTest;
