@@ -103,8 +103,8 @@ class Overlay {
     if (!selection_.empty()) {
       xcb_rectangle_t border{static_cast<int16_t>(selection_.x - 1),
                              static_cast<int16_t>(selection_.y - 1),
-                             static_cast<uint16_t>(selection_.width + 1),
-                             static_cast<uint16_t>(selection_.height + 1)};
+                             static_cast<uint16_t>(selection_.width + 2),
+                             static_cast<uint16_t>(selection_.height + 2)};
       xcb_poly_rectangle(connection_, window_, gc_, 1, &border);
     }
     xcb_flush(connection_);
