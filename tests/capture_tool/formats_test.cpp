@@ -8,12 +8,8 @@
 namespace {
 
 PixelImage pixelsOf(QImage& image) {
-  PixelImage pixels;
-  pixels.width = image.width();
-  pixels.height = image.height();
-  pixels.stride = static_cast<std::size_t>(image.bytesPerLine() / 4);
-  pixels.pixels = reinterpret_cast<uint32_t*>(image.bits());
-  return pixels;
+  auto stride = static_cast<std::size_t>(image.bytesPerLine() / 4);
+  return {image.width(), image.height(), stride, reinterpret_cast<uint32_t*>(image.bits()), {}};
 }
 
 // Sizes and strip cuts that a screen never has, on a crop whose rows are longer than it is wide.
@@ -32,9 +28,8 @@ TEST(PngEncoder, AnySizeStripAndThreadCountDecodesToTheSamePixels) {
                      << " rows a strip, " << threads << " threads");
         ImageStrips strips(cropPixelImage(pixelsOf(source), 2, 1, size.width(), size.height()),
                            rowsPerStrip);
-        std::string png = encodePng(strips, threads);
-        EXPECT_EQ(
-            differingPixels(QImage::fromData(QByteArray::fromStdString(png), "PNG"), expected), 0);
+        QByteArray png = QByteArray::fromStdString(encodePng(strips, threads));
+        EXPECT_EQ(differingPixels(QImage::fromData(png, "PNG"), expected), 0);
       }
     }
   }

@@ -3,7 +3,9 @@
 #include <xcb/xfixes.h>
 
 #include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QDir>
+#include <QThread>
 
 #include <algorithm>
 
@@ -74,6 +76,13 @@ bool runProgram(const QString& program, const QStringList& args, QByteArray* out
 
 bool xdotool(const QStringList& args) {
   return runProgram("xdotool", args);
+}
+
+bool eventually(const std::function<bool()>& done) {
+  for (QDeadlineTimer deadline(10000); !deadline.hasExpired(); QThread::msleep(20)) {
+    if (done()) return true;
+  }
+  return done();
 }
 
 ToolRun::ToolRun(const QStringList& words, const QProcessEnvironment& environment) {

@@ -7,6 +7,8 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
+#include <functional>
+
 #include "xcb_handles.h"
 
 // Coloured 16x16 blocks with a little per-pixel noise: every pixel differs from its neighbours,
@@ -24,6 +26,8 @@ long long differingPixels(const QImage& a, const QImage& b, int tolerance = 0);
 // Runs an outside program to its end; true when it exited with status 0.
 bool runProgram(const QString& program, const QStringList& args, QByteArray* output = nullptr);
 bool xdotool(const QStringList& args);
+// Asks until `done` says yes or ten seconds have passed; its last answer.
+bool eventually(const std::function<bool()>& done);
 
 struct ToolResult {
   int exitCode = -1;  // -1 when the tool did not exit by itself

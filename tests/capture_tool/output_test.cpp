@@ -4,7 +4,6 @@
 #include <sys/sysmacros.h>
 #include <unistd.h>
 
-#include <QDeadlineTimer>
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QThread>
@@ -102,10 +101,7 @@ TEST_F(CaptureOutput, HelpersGetNoInheritedDescriptorAndTheSoundOnlyWithoutX) {
   QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
   environment.insert("PATH", fakes.path() + ":" + environment.value("PATH"));
   auto record = [&](const QString& name) {
-    QDeadlineTimer deadline(10000);
-    while (readBytes(fakes.filePath(name + ".log")).isEmpty() && !deadline.hasExpired()) {
-      QThread::msleep(20);
-    }
+    eventually([&] { return !readBytes(fakes.filePath(name + ".log")).isEmpty(); });
     return readBytes(fakes.filePath(name + ".log"));
   };
   // A descriptor the tool inherits without close-on-exec must not reach them.
