@@ -12,17 +12,14 @@
 namespace {
 
 TEST_F(ProgramTest, AboutDisablesTheMenuWhileUpAndRestoresItsRulesAfterwards) {
-  struct Case {
-    const char* settings;
-    bool preferencesOpen;
-    bool locationDisabled;
-  };
-  // The window opened by the last case stays open: it comes last.
-  for (const Case& c : {Case{"", false, false}, Case{"PreviewOn=1\n", false, true},
-                        Case{"ClipboardOn=1\n", true, true}}) {
-    SCOPED_TRACE(c.settings);
-    Start(c.settings);
-    if (c.preferencesOpen) OpenPreferences();
+  // Settings, whether Preferences is open, whether Open Capture Location is off. The window
+  // opened by the last case stays open: it comes last.
+  for (const auto& [settings, preferencesOpen, locationOff] : {std::tuple{"", false, false},
+                                                               {"PreviewOn=1\n", false, true},
+                                                               {"ClipboardOn=1\n", true, true}}) {
+    SCOPED_TRACE(settings);
+    Start(settings);
+    if (preferencesOpen) OpenPreferences();
     std::vector<std::int64_t> enabledWhileUp;
     platform.requesters.WhileNextAlertIsUp([&] {
       for (std::int64_t item = 1; item <= 9; ++item) {
@@ -33,8 +30,8 @@ TEST_F(ProgramTest, AboutDisablesTheMenuWhileUpAndRestoresItsRulesAfterwards) {
     Settle();
     EXPECT_TRUE(enabledWhileUp.empty());
     for (std::int64_t item : {1, 2, 3, 6, 7, 8, 9}) EXPECT_FALSE(MenuItem(item).disabled) << item;
-    EXPECT_EQ(MenuItem(ItemOpenCaptureLocation).disabled, c.locationDisabled);
-    EXPECT_EQ(MenuItem(ItemPreferences).disabled, c.preferencesOpen);
+    EXPECT_EQ(MenuItem(ItemOpenCaptureLocation).disabled, locationOff);
+    EXPECT_EQ(MenuItem(ItemPreferences).disabled, preferencesOpen);
   }
   EXPECT_TRUE(OpenerCalls().empty()) << "Ok opens nothing";
   const AlertRequest& box = platform.requesters.Alerts().back();

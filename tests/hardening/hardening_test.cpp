@@ -109,16 +109,13 @@ TEST_F(ProgramTest, HotKeysNeedAModifierBesideShiftUnlessTheyAreFunctionKeys) {
                                         {"⇧⌘4", true}}) {
     EXPECT_EQ(RegisterHotkey(text, HotkeyEvent1), registers) << text;
   }
-  struct Key {
-    std::uint32_t modifiers;
-    std::uint16_t key;
-    char16_t character;
-    bool kept;
-  };
-  for (const Key& k : {Key{0, 0, u'a', false}, Key{ModifierShift, 0, u'A', false},
-                       Key{ModifierShift, 96, 0, true}, Key{ModifierControl, 0, u'a', true}}) {
-    EXPECT_EQ(MapToShortcut(k.modifiers, k.key, k.character) != 0, k.kept)
-        << k.modifiers << " " << k.key;
+  // Typed into a shortcut field: modifiers, key, character, whether it is kept.
+  for (const auto& [modifiers, key, character, kept] :
+       {std::tuple<std::uint32_t, std::uint16_t, char16_t, bool>{0, 0, u'a', false},
+        {ModifierShift, 0, u'A', false},
+        {ModifierShift, 96, 0, true},
+        {ModifierControl, 0, u'a', true}}) {
+    EXPECT_EQ(MapToShortcut(modifiers, key, character) != 0, kept) << modifiers << " " << key;
   }
 }
 
@@ -145,6 +142,7 @@ TEST(SingleInstance, EveryNameOfOneDisplayIsOneLockInAFolderOfOurOwn) {
   }
 
   chmod(runtime.Path().c_str(), 0777);
+  display.Set(":205");
   const std::string own = "/tmp/vantorshot-" + std::to_string(getuid());
   EXPECT_EQ(SingleInstanceLock().Where().rfind(own + "/", 0), 0u)
       << "a runtime folder others can write is passed over";

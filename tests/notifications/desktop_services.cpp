@@ -4,8 +4,7 @@
 //   Notify ID REPLACES SUMMARY BODY ACTIONS PICTURE(WxH or -)
 //   CreateSession SESSION | BindShortcuts SESSION ID TRIGGER DESCRIPTION (a line a shortcut) |
 //   Close SESSION
-// A test presses a bound shortcut with the method Press(ID), which sends Activated for the
-// newest open session.
+// A test presses a bound shortcut with the method Press(ID): Activated goes to the newest session.
 
 #include <QCoreApplication>
 #include <QDBusArgument>
@@ -30,6 +29,9 @@ class Services : public QDBusVirtualObject {
   bool handleMessage(const QDBusMessage& call, const QDBusConnection& bus) override {
     const QVariantList in = call.arguments();
     const QString member = call.member();
+    // The portal's requests: the caller's request and session objects are named after it.
+    const QString caller = call.service().mid(1).replace('.', '_');
+    const QVariantMap options = qdbus_cast<QVariantMap>(in.value(in.size() - 1));
     QVariantList out;
     if (member == "GetCapabilities") {
       out << QStringList{"actions", "body", "icon-static"};
@@ -50,11 +52,10 @@ class Services : public QDBusVirtualObject {
     } else if (member == "Get") {
       out << QVariant::fromValue(QDBusVariant(1u));  // the portal's version
     } else if (member == "CreateSession") {
-      const QString session = PortalPath + "/session/" + Sender(call) + '/' +
-                              Options(call).value("session_handle_token").toString();
-      sessions_.append({call.service(), session});
-      Record({member, session});
-      return Respond(call, bus, {{"session_handle", session}});
+      session_ = PortalPath + "/session/" + caller + '/' +
+                 options.value("session_handle_token").toString();
+      owner_ = call.service();
+      Record({member, session_});
     } else if (member == "BindShortcuts") {
       const QDBusArgument list = in.value(1).value<QDBusArgument>();
       list.beginArray();
@@ -68,39 +69,33 @@ class Services : public QDBusVirtualObject {
                 properties.value("preferred_trigger").toString(),
                 properties.value("description").toString()});
       }
-      return Respond(call, bus, {});
     } else if (member == "Close") {
-      sessions_.removeIf([&](const QStringList& s) { return s[1] == call.path(); });
       Record({member, call.path()});
-    } else if (member == "Press" && !sessions_.isEmpty()) {
+    } else if (member == "Press") {
       QDBusMessage activated = QDBusMessage::createTargetedSignal(
-          sessions_.back()[0], PortalPath, "org.freedesktop.portal.GlobalShortcuts", "Activated");
-      activated << QVariant::fromValue(QDBusObjectPath(sessions_.back()[1])) << in.value(0)
+          owner_, PortalPath, "org.freedesktop.portal.GlobalShortcuts", "Activated");
+      activated << QVariant::fromValue(QDBusObjectPath(session_)) << in.value(0)
                 << QVariant::fromValue(qulonglong(0)) << QVariantMap();
       bus.send(activated);
     } else {
       return false;
     }
-    return bus.send(call.createReply(out));
-  }
-
- private:
-  static QString Sender(const QDBusMessage& call) {
-    return call.service().mid(1).replace('.', '_');
-  }
-  static QVariantMap Options(const QDBusMessage& call) {
-    return qdbus_cast<QVariantMap>(call.arguments().value(call.arguments().size() - 1));
-  }
-  // The portal answers on the caller's request object, after the call has returned its path.
-  bool Respond(const QDBusMessage& call, const QDBusConnection& bus, const QVariantMap& results) {
-    const QString request = PortalPath + "/request/" + Sender(call) + '/' +
-                            Options(call).value("handle_token").toString();
+    if (member != "CreateSession" && member != "BindShortcuts") {
+      return bus.send(call.createReply(out));
+    }
+    // A request's answer comes on its own object, after the call has returned the object's path.
+    const QString request =
+        PortalPath + "/request/" + caller + '/' + options.value("handle_token").toString();
     bus.send(call.createReply(QVariant::fromValue(QDBusObjectPath(request))));
     QDBusMessage response = QDBusMessage::createTargetedSignal(
         call.service(), request, "org.freedesktop.portal.Request", "Response");
-    response << 0u << results;
+    response << 0u
+             << (member == "CreateSession" ? QVariantMap{{"session_handle", session_}}
+                                           : QVariantMap{});
     return bus.send(response);
   }
+
+ private:
   void Record(const QStringList& fields) {
     QFile file(record_);
     if (file.open(QIODevice::Append)) file.write(fields.join('\t').toUtf8() + "\n");
@@ -108,7 +103,7 @@ class Services : public QDBusVirtualObject {
 
   QString record_;
   uint notifications_ = 0;
-  QList<QStringList> sessions_;  // owner and path of each open session, oldest first
+  QString owner_, session_;  // of the newest session
 };
 
 }  // namespace

@@ -1,11 +1,8 @@
 #!/usr/bin/env bash
-# Hot keys on Wayland. Through the GlobalShortcuts portal (our recording stand-in): the stored
-# shortcuts are bound in the portal's trigger form, an activation of the selection shortcut
-# starts a selection capture, and closing Preferences binds the shortcuts anew in a new session,
-# the old one closed. Through the desktop's own key binding: a sway binding to
-# "vantorshot --capture selection", pressed on a virtual keyboard, starts the capture.
-#
-# Runs inside with-sway.
+# Hot keys on Wayland, run inside with-sway. Through the GlobalShortcuts portal (our stand-in):
+# the stored shortcuts are bound in its trigger form, an activation starts the capture, closing
+# Preferences binds them anew in a new session, the old one closed. Through the desktop's own
+# key binding: a sway binding to "vantorshot --capture selection", typed, starts the capture.
 source "$(dirname "$0")/wayland_lib.sh"
 
 start_services org.freedesktop.portal.Desktop
@@ -49,9 +46,7 @@ sleep 0.5
 # One virtual keyboard for all the keys, a pause after each for the window to follow. The field
 # reads keys by their place on the keyboard, and wtype's keymap puts its second key, here "1",
 # at the place of the "1" key.
-tabs=()
-for _ in $(seq 11); do tabs+=(-k Tab -s 50); done
-wtype "${tabs[@]}" -M ctrl -M shift -k 1 -m shift -m ctrl
+wtype $(printf -- '-k Tab -s 50 %.0s' {1..11}) -M ctrl -M shift -k 1 -m shift -m ctrl
 sleep 0.3
 swaymsg '[title="^Preferences$"] kill' >/dev/null
 wait_for '[[ $(sessions | wc -l) == 2 ]]' 10 || fail "closing Preferences bound nothing anew"

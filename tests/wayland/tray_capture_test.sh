@@ -1,10 +1,8 @@
 #!/usr/bin/env bash
-# On a Wayland-only desktop the status item registers with the tray, its menu answers over
-# D-Bus, and captures go through the desktop's screenshot portal: from the menu and from the
+# On a Wayland-only desktop (with-sway --portal) the status item registers with the tray, its
+# menu answers over D-Bus, and captures go through the screenshot portal: from the menu and the
 # command line each write the whole 1280x720 output, in the format chosen, and leave no file of
 # the portal's behind. A portal that refuses gives "Capture failed" and exit status 2.
-#
-# Runs inside with-sway --portal.
 source "$(dirname "$0")/wayland_lib.sh"
 
 start_services org.freedesktop.Notifications
