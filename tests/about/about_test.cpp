@@ -1,41 +1,28 @@
-#include <sys/wait.h>
-
 #include <algorithm>
-#include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <vector>
 
 #include "about/about_box.h"
 #include "about/web_links.h"
-#include "menu/image_slots.h"
 #include "platform/build_info.h"
-#include "platform/command_numbers.h"
 #include "platform/requesters.h"
-#include "platform/toolkit.h"
-#include "prefs/preferences_window.h"
 #include "program/program_fixture.h"
 
 namespace {
 
-using Calls = std::vector<std::vector<std::string>>;
-constexpr std::int64_t AllItems[] = {1, 2, 3, 4, 5, 6, 7, 8, 9};
-
 TEST_F(ProgramTest, AboutDisablesTheMenuWhileUpAndRestoresItsRulesAfterwards) {
-  struct Case {
-    const char* settings;
-    bool preferencesOpen;
-    bool locationDisabled;
-  };
-  // The window opened by the last case stays open: it comes last.
-  for (const Case& c : {Case{"", false, false}, Case{"PreviewOn=1\n", false, true},
-                        Case{"ClipboardOn=1\n", true, true}}) {
-    SCOPED_TRACE(c.settings);
-    Start(c.settings);
-    if (c.preferencesOpen) OpenPreferences();
+  // Settings, whether Preferences is open, whether Open Capture Location is off. The window
+  // opened by the last case stays open: it comes last.
+  for (const auto& [settings, preferencesOpen, locationOff] : {std::tuple{"", false, false},
+                                                               {"PreviewOn=1\n", false, true},
+                                                               {"ClipboardOn=1\n", true, true}}) {
+    SCOPED_TRACE(settings);
+    Start(settings);
+    if (preferencesOpen) OpenPreferences();
     std::vector<std::int64_t> enabledWhileUp;
     platform.requesters.WhileNextAlertIsUp([&] {
-      for (std::int64_t item : AllItems) {
+      for (std::int64_t item = 1; item <= 9; ++item) {
         if (!MenuItem(item).disabled) enabledWhileUp.push_back(item);
       }
     });
@@ -43,17 +30,11 @@ TEST_F(ProgramTest, AboutDisablesTheMenuWhileUpAndRestoresItsRulesAfterwards) {
     Settle();
     EXPECT_TRUE(enabledWhileUp.empty());
     for (std::int64_t item : {1, 2, 3, 6, 7, 8, 9}) EXPECT_FALSE(MenuItem(item).disabled) << item;
-    EXPECT_EQ(MenuItem(ItemOpenCaptureLocation).disabled, c.locationDisabled);
-    EXPECT_EQ(MenuItem(ItemPreferences).disabled, c.preferencesOpen);
+    EXPECT_EQ(MenuItem(ItemOpenCaptureLocation).disabled, locationOff);
+    EXPECT_EQ(MenuItem(ItemPreferences).disabled, preferencesOpen);
   }
   EXPECT_TRUE(OpenerCalls().empty()) << "Ok opens nothing";
-}
-
-TEST_F(ProgramTest, TheBoxShowsTheProgramAndItsVersion) {
-  Start();
-  ShowAboutBox();
-  ASSERT_EQ(platform.requesters.Alerts().size(), 1u);
-  const AlertRequest& box = platform.requesters.Alerts().front();
+  const AlertRequest& box = platform.requesters.Alerts().back();
   EXPECT_EQ(box.title, "Vantor Shot II 1.18\n(" + std::string(BuiltForMachine) + ")");
   EXPECT_EQ(box.text,
             "\nA simple screen capture tool\nmade with great angst\n\rby the Vantor Shot II "
@@ -65,39 +46,36 @@ TEST_F(ProgramTest, TheBoxShowsTheProgramAndItsVersion) {
   EXPECT_EQ(box.image, ImageHandle(ApplicationIconImage));
 }
 
-TEST_F(ProgramTest, LinksGoToTheOpenerAsOneWord) {
-  Start();
-  platform.requesters.QueueAlertAnswer(FirstButtonAnswer + 1);
-  platform.toolkit.ChooseMenuItem(0, ItemAbout);
-  platform.toolkit.ChooseMenuItem(0, ItemGiveFeedback);
-  platform.toolkit.ChooseMenuItem(0, ItemContactMe);
-  Settle();
-  // The opener runs on its own: the three may land in any order.
-  Calls calls = OpenerCalls(3);
-  std::sort(calls.begin(), calls.end());
-  Calls expected = {{ProjectsPage()}, {FeedbackForm()}, {ContactPage()}};
-  std::sort(expected.begin(), expected.end());
-  EXPECT_EQ(calls, expected);
-  EXPECT_EQ(platform.requesters.Alerts().size(), 1u) << "the links show nothing of their own";
-}
-
-TEST_F(ProgramTest, AHotKeyPressedUnderTheBoxRunsWhenItCloses) {
+TEST_F(ProgramTest, LinksAndHotKeysPressedUnderTheBoxGoToTheOpenerAfterwards) {
   Start("ShortKey4=⌃⌥⇧L\n");
   platform.requesters.WhileNextAlertIsUp(
       [&] { platform.hotkeys.PressKey(37, HotkeyControl | HotkeyOption | HotkeyShift); });
+  platform.requesters.QueueAlertAnswer(FirstButtonAnswer + 1);
   ShowAboutBox();
-  EXPECT_TRUE(OpenerCalls().empty()) << "not while the box was up";
+  EXPECT_EQ(OpenerCalls(1), std::vector{"[" + ProjectsPage() + "]"})
+      << "the hot key does not run while the box is up";
+  platform.toolkit.ChooseMenuItem(0, ItemGiveFeedback);
+  platform.toolkit.ChooseMenuItem(0, ItemContactMe);
   Settle();
-  EXPECT_EQ(OpenerCalls(1).size(), 1u) << "the capture folder opened afterwards";
+  // The opener runs on its own: the calls may land in any order.
+  std::vector<std::string> calls = OpenerCalls(4);
+  std::vector<std::string> expected;
+  for (const std::string& word :
+       {ProjectsPage(), FeedbackForm(), ContactPage(), Settings.DirPath}) {
+    expected.push_back("[" + word + "]");
+  }
+  std::sort(calls.begin(), calls.end());
+  std::sort(expected.begin(), expected.end());
+  EXPECT_EQ(calls, expected) << "each link as one word, then the capture folder";
+  EXPECT_EQ(platform.requesters.Alerts().size(), 1u) << "the links show nothing of their own";
 }
 
 TEST(WebPages, OurOwnPagesExistAndAreValidHtml) {
   for (const std::string& address : {ProjectsPage(), FeedbackForm(), ContactPage()}) {
     SCOPED_TRACE(address);
     ASSERT_TRUE(address.starts_with("file:///")) << "with no address chosen at build time";
-    const std::string path = address.substr(7);
-    ASSERT_TRUE(std::filesystem::exists(path));
-    EXPECT_EQ(WEXITSTATUS(std::system(("tidy -e -q '" + path + "' 2>&1").c_str())), 0);
+    ASSERT_TRUE(std::filesystem::exists(address.substr(7)));
+    EXPECT_EQ(ExitStatus("tidy -e -q '" + address.substr(7) + "' 2>&1"), 0);
   }
 }
 

@@ -2,22 +2,27 @@
 
 #include <QSettings>
 
+#include <sys/wait.h>
 #include <unistd.h>
+
+#include <algorithm>
 
 #include "app/dispatch.h"
 #include "menu/icon_loading.h"
 #include "menu/status_menu.h"
-#include "platform/toolkit.h"
-#include "settings/settings_record.h"
-#include "settings/settings_store.h"
 #include "shortcuts/hotkey_list.h"
 #include "shortcuts/key_name_map.h"
-#include "support/scratch_folder.h"
+
+int ExitStatus(const std::string& command) {
+  const int status = std::system(command.c_str());
+  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
 
 void ProgramTest::Start(const std::string& lines) {
-  // Each start appends its words, one a line, and an empty line.
+  // Each start appends a line of its words, each in brackets, in one write.
   temporary.scratch.WriteFile(
-      "bin/xdg-open", "#!/bin/sh\nprintf '%s\\n' \"$@\" '' >> '" + openerRecord + "'\n", 0755);
+      "bin/xdg-open", "#!/bin/sh\necho \"$(printf '[%s]' \"$@\")\" >> '" + openerRecord + "'\n",
+      0755);
   temporary.WriteSettings(
       "Timer=1\nFileFormat=0\nFileLocation=0\nMenuIcon=1\nSoundOn=1\nShadowOn=1\nMouseOn=0\n"
       "ClipboardOn=0\nPreviewOn=0\nLogin=0\nDisplayPath=Documents\nDirPath=" +
@@ -63,27 +68,19 @@ const headless::MenuItem& ProgramTest::MenuItem(std::int64_t item) const {
 }
 
 bool ProgramTest::Registered(std::uint32_t keyCode, std::uint32_t modifiers) const {
-  for (const auto& r : platform.hotkeys.Registrations()) {
-    if (r.keyCode == keyCode && r.modifiers == modifiers) return true;
-  }
-  return false;
+  return std::ranges::any_of(platform.hotkeys.Registrations(), [&](const auto& registration) {
+    return registration.keyCode == keyCode && registration.modifiers == modifiers;
+  });
 }
 
-std::vector<std::vector<std::string>> ProgramTest::OpenerCalls(std::size_t count) const {
-  std::vector<std::vector<std::string>> calls;
-  for (int tries = 0; tries < 100; ++tries) {
-    calls.clear();
-    std::vector<std::string> words;
-    for (const std::string& line : ReadLines(openerRecord)) {
-      if (!line.empty()) {
-        words.push_back(line);
-        continue;
-      }
-      calls.push_back(words);
-      words.clear();
-    }
-    if (calls.size() >= count) break;
+std::vector<std::string> ProgramTest::OpenerCalls(std::size_t count) const {
+  for (int tries = 0; tries < 100 && ReadLines(openerRecord).size() < count; ++tries) {
     usleep(10000);
   }
-  return calls;
+  return ReadLines(openerRecord);
+}
+
+void ProgramTest::UseTool(const std::string& script) {
+  tool.Set(temporary.scratch.WriteFile("bin/capture-tool",
+                                       "#!/bin/bash\nout=${@: -1}\n" + script + "\n", 0755));
 }
