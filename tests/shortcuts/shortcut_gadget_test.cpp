@@ -6,35 +6,27 @@
 
 namespace {
 
-constexpr std::uint32_t Shift = ModifierShift;
-constexpr std::uint32_t Control = ModifierControl;
-constexpr std::uint32_t Option = ModifierOption;
-constexpr std::uint32_t Command = ModifierCommand;
+constexpr std::uint32_t Shift = ModifierShift, Control = ModifierControl;
+constexpr std::uint32_t Option = ModifierOption, Command = ModifierCommand;
 
+// Four shortcut fields in the Preferences window, the first one focused.
 class ShortcutField : public ::testing::Test {
  protected:
   void SetUp() override {
-    NewWindow(1, IgnoreCoordinate, IgnoreCoordinate, 400, 300, "Preferences", 68);
+    NewWindow(1, IgnoreCoordinate, IgnoreCoordinate, 400, 300, "Preferences", WindowCloseButton);
     for (std::int64_t g = 22; g <= 25; ++g) {
       ASSERT_EQ(NewShortcutGadget(g, 10, 10 + 30 * static_cast<int>(g - 22), 120, 24, 0), g);
     }
     Focus(22);
   }
-
   void Focus(std::int64_t gadget) {
     platform.toolkit.FocusGadgetByUser(gadget);
     platform.toolkit.HandlePendingEvents();
   }
-
-  // One key press as the desktop reports it; returns the focused field's text afterwards.
+  // One key press as the desktop reports it; the focused field's text afterwards.
   std::string Type(std::uint32_t flags, std::uint16_t keyCode, std::u16string characters,
                    KeyEventType type = KeyEventType::KeyDown) {
-    KeyPress press;
-    press.type = type;
-    press.modifierFlags = flags;
-    press.keyCode = keyCode;
-    press.characters = std::move(characters);
-    platform.toolkit.PressKey(press);
+    platform.toolkit.PressKey(KeyPress{type, -1, flags, keyCode, std::move(characters)});
     platform.toolkit.HandlePendingEvents();
     return GetGadgetText(FocusedGadget());
   }
@@ -42,127 +34,95 @@ class ShortcutField : public ::testing::Test {
   headless::Platform platform;
 };
 
-TEST_F(ShortcutField, ShowsTheCombinationJustPressed) {
-  EXPECT_EQ(Type(Command | Shift, 21, u"$"), "⇧⌘4");
-  EXPECT_EQ(GetGadgetState(22), 0x90034);
-  EXPECT_EQ(Type(Control | Option, 3, u"f"), "⌃⌥F");
-  EXPECT_EQ(Type(Shift | Option | Command, 3, u"F"), "⌥⇧⌘F");
-  EXPECT_EQ(GetGadgetState(22), 0xD0066);
-  EXPECT_EQ(Type(Command, 49, u" "), "⌘Space");
-  EXPECT_EQ(Type(Option, 53, u"\x1B"), "⌥⎋");
-  EXPECT_EQ(Type(Control, 36, u"\r"), "⌃↩");
-  EXPECT_EQ(Type(Command, 115, u"\uF729"), "⌘↖");
-  EXPECT_EQ(Type(0, 96, u"\uF708"), "F5");
-  EXPECT_EQ(Type(Shift, 24, u"+"), "⇧+");
-  EXPECT_EQ(Type(0, 48, u"\t"), "Tab");
-  EXPECT_EQ(Type(Command, 12, u"q"), "⌘Q");
-}
-
-TEST_F(ShortcutField, KeysItCannotExpressClearIt) {
-  EXPECT_EQ(Type(Command, 0, u"a"), "⌘A");
-  EXPECT_EQ(Type(0, 105, u"\uF710"), "");  // F13
-  EXPECT_EQ(GetGadgetState(22), 0);
-
-  EXPECT_EQ(Type(Command, 0, u"a"), "⌘A");
-  EXPECT_EQ(Type(0, 117, u"\uF728"), "");  // forward delete
-  EXPECT_EQ(Type(Command, 0, u"a"), "⌘A");
-  EXPECT_EQ(Type(0, 10, u"\u00A7"), "");
-  EXPECT_EQ(Type(Command, 0, u"a"), "⌘A");
-  EXPECT_EQ(Type(Option, 33, u""), "");  // a dead key gives no character
-  EXPECT_EQ(Type(Command, 0, u"a"), "⌘A");
-  EXPECT_EQ(Type(Command, 76, u"\x03"), "");  // keypad Enter: no key text to show
-}
-
-TEST_F(ShortcutField, BackspaceWithAnyModifiersClearsIt) {
-  for (std::uint32_t flags : {0u, Shift, Command, Control | Option | Shift | Command}) {
-    EXPECT_EQ(Type(Command, 0, u"a"), "⌘A");
-    EXPECT_EQ(Type(flags, 51, u"\x7F"), "") << flags;
-    EXPECT_EQ(GetGadgetState(22), 0);
+TEST_F(ShortcutField, ShowsTheCombinationJustPressedAndClearsForKeysItCannotShow) {
+  const struct {
+    std::uint32_t flags;
+    std::uint16_t keyCode;
+    std::u16string characters;
+    const char* text;
+    std::int64_t state;
+  } cases[] = {
+      {Command | Shift, 21, u"$", "⇧⌘4", 0x90034},  // digits by their key, not the symbol
+      {Shift, 29, u")", "⇧0", 0x10030},
+      {Control | Option, 3, u"f", "⌃⌥F", 0x60066},
+      {Shift | Option | Command, 3, u"F", "⌥⇧⌘F", 0xD0066},
+      {Command | 0x10000 | 0x800000, 0, u"A", "⌘A", 0x80061},  // Caps Lock, function flag
+      {Command, 49, u" ", "⌘Space", 0x80020},
+      {Option, 53, u"\x1B", "⌥⎋", 0x4001B},
+      {Control, 36, u"\r", "⌃↩", 0x2000D},
+      {0, 48, u"\t", "Tab", 0x9},
+      {Shift, 24, u"+", "⇧+", 0x1002B},
+      {0, 0, u"~", "~", 0x7E},
+      {Command, 122, u"\uF704", "⌘F1", 0x8017A},
+      {0, 96, u"\uF708", "F5", 0x160},
+      {Control, 115, u"\uF729", "⌃↖", 0x20001},  // navigation keys by their key
+      {Control, 119, u"", "⌃↘", 0x20004},
+      {Control, 116, u"", "⌃⇞", 0x2000B},
+      {Control, 121, u"", "⌃⇟", 0x2000C},
+      {Control, 123, u"", "⌃←", 0x2001C},
+      {Control, 124, u"", "⌃→", 0x2001D},
+      {Control, 125, u"", "⌃↓", 0x2001F},
+      {Control, 126, u"", "⌃↑", 0x2001E},
+      {0, 105, u"\uF710", "", 0},  // F13
+      {0, 117, u"\uF728", "", 0},  // forward delete
+      {0, 10, u"\u00A7", "", 0},
+      {Option, 33, u"", "", 0},  // a dead key gives no character
+      {0, 0, u"\x7f", "", 0},
+      {Command, 76, u"\x03", "", 0},  // keypad Enter: no key text to show
+      {0, 51, u"\x7F", "", 0},        // Backspace, with any modifiers
+      {Shift, 51, u"\x7F", "", 0},
+      {Control | Option | Shift | Command, 51, u"\x7F", "", 0},
+  };
+  for (const auto& c : cases) {
+    ASSERT_EQ(Type(Command, 0, u"a"), "⌘A");
+    EXPECT_EQ(Type(c.flags, c.keyCode, c.characters), c.text) << c.text;
+    EXPECT_EQ(GetGadgetState(22), c.state) << c.text;
   }
 }
 
-TEST_F(ShortcutField, OnlyTheFocusedFieldChanges) {
-  EXPECT_EQ(Type(Command, 0, u"a"), "⌘A");
-  for (std::int64_t g = 23; g <= 25; ++g) {
-    EXPECT_EQ(GetGadgetText(g), "");
-    EXPECT_EQ(GetGadgetState(g), 0);
-  }
-  Focus(24);
-  EXPECT_EQ(Type(Command, 1, u"s"), "⌘S");
-  EXPECT_EQ(GetGadgetText(22), "⌘A");
-  EXPECT_EQ(GetGadgetText(23), "");
-}
-
-TEST_F(ShortcutField, ModifierKeysAloneAndReleasesChangeNothing) {
+TEST_F(ShortcutField, OnlyTheFocusedFieldTakesKeyDownsAndNothingGoesFurther) {
+  AddKeyboardShortcut(1, KeyEscape, 4000);  // would close the window outside a field
   EXPECT_EQ(Type(Command, 0, u"a"), "⌘A");
   EXPECT_EQ(Type(Shift, 56, u"", KeyEventType::FlagsChanged), "⌘A");
-  EXPECT_EQ(Type(0, 0, u"a", KeyEventType::KeyUp), "⌘A");
-  EXPECT_EQ(GetGadgetState(22), 0x80061);
+  EXPECT_EQ(Type(0, 0, u"b", KeyEventType::KeyUp), "⌘A");
+  Focus(24);
+  EXPECT_EQ(Type(0, 53, u"\x1B"), "⎋");
+  EXPECT_EQ(GetGadgetText(22), "⌘A");
+  EXPECT_EQ(GetGadgetText(23) + GetGadgetText(25), "");
+  EXPECT_EQ(GetGadgetState(23), 0);
+  EXPECT_EQ(NextEvent(0), 0) << "the field posts nothing";
+
+  FreeGadget(24);
+  Type(0, 53, u"\x1B");
+  ASSERT_EQ(NextEvent(0), MenuEvent) << "without a focused field the window's shortcut acts";
+  EXPECT_EQ(EventNumber(), 4000);
 }
 
-TEST_F(ShortcutField, TextAndStateAreSeparate) {
+TEST_F(ShortcutField, TextAndStateAreSeparateAndTheStateWritesTheText) {
   SetGadgetText(23, "⌘A");
-  EXPECT_EQ(GetGadgetText(23), "⌘A");
   EXPECT_EQ(GetGadgetState(23), 0);
-
   SetGadgetState(23, 0x4000D);
   EXPECT_EQ(GetGadgetText(23), "⌥↩");
   SetGadgetState(23, 0);
   EXPECT_EQ(GetGadgetText(23), "");
-
   EXPECT_EQ(NewShortcutGadget(26, 0, 0, 10, 10, 0x20020), 26);
   EXPECT_EQ(GetGadgetText(26), "⌃Space");
   EXPECT_EQ(GetGadgetState(26), 0x20020);
 }
 
-TEST_F(ShortcutField, KeyPressGoesNoFurtherAndPostsNothing) {
-  // Escape would close the window through its shortcut; in the field it becomes the shortcut.
-  AddKeyboardShortcut(1, 27, 4000);
-  EXPECT_EQ(Type(0, 53, u"\x1B"), "⎋");
-  EXPECT_EQ(Type(0, 36, u"\r"), "↩");
-  EXPECT_EQ(NextEvent(0), 0);
-
-  // Without the focus in a field the window's shortcut acts.
-  SetGadgetState(22, 0);
-  FreeGadget(22);
-  Type(0, 53, u"\x1B");
-  ASSERT_EQ(NextEvent(0), MenuEvent);
-  EXPECT_EQ(EventNumber(), 4000);
-}
-
-TEST_F(ShortcutField, AutomaticNumberAndFreeing) {
+TEST_F(ShortcutField, AnAutomaticallyNumberedFieldWorksAndAFreedOneHearsNoMore) {
   const std::int64_t field = NewShortcutGadget(AutoNumber, 0, 0, 100, 24, 0x80071);
-  ASSERT_NE(field, 0);
+  ASSERT_GT(field, 0);
   EXPECT_EQ(GetGadgetText(field), "⌘Q");
   Focus(field);
   EXPECT_EQ(Type(Option, 14, u"e"), "⌥E");
-
-  // A freed field hears no more keys; another field focused later works alone.
-  FreeGadget(field);
   FreeGadget(-1);
-  Focus(22);
+  EXPECT_FALSE(GadgetExists(22));
   EXPECT_EQ(Type(Option, 14, u"e"), "");
-  EXPECT_EQ(GadgetExists(22), 0);
-}
 
-TEST(ShortcutFieldWithoutWindow, CreatesNothing) {
-  headless::Platform platform;
-  EXPECT_EQ(NewShortcutGadget(22, 0, 0, 100, 24, 0x80061), 0);
-  EXPECT_EQ(GadgetExists(22), 0);
-}
-
-TEST(MapToShortcut, DigitAndNavigationKeysByPositionOthersByCharacter) {
-  EXPECT_EQ(MapToShortcut(Shift, 29, u')'), 0x10030u);
-  EXPECT_EQ(MapToShortcut(Command, 122, 0xF704), 0x8017Au);
-  const std::pair<std::uint16_t, std::uint32_t> navigation[] = {
-      {115, 1}, {119, 4}, {116, 11}, {121, 12}, {123, 28}, {124, 29}, {125, 31}, {126, 30}};
-  for (const auto& [keyCode, key] : navigation) {
-    EXPECT_EQ(MapToShortcut(Control, keyCode, 0xF700), 0x20000u + key) << keyCode;
-  }
-  EXPECT_EQ(MapToShortcut(0, 0, u'~'), 0x7Eu);
-  EXPECT_EQ(MapToShortcut(0, 0, 0x7F), 0u);
-  // Caps Lock and the function-key flag drop out.
-  EXPECT_EQ(MapToShortcut(Command | 0x10000 | 0x800000, 0, u'A'), 0x80061u);
+  DestroyWindow(1);
+  EXPECT_EQ(NewShortcutGadget(22, 0, 0, 100, 24, 0x80061), 0) << "no window";
+  EXPECT_FALSE(GadgetExists(22));
 }
 
 }  // namespace
