@@ -1,12 +1,12 @@
+#include <grp.h>
 #include <gtest/gtest.h>
+#include <pwd.h>
 #include <sys/inotify.h>
-
-#include <cstring>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include "platform/files.h"
 #include "settings/setting_keys.h"
-#include "settings/settings_record.h"
-#include "settings/settings_store.h"
 #include "settings/settings_test_support.h"
 
 namespace {
@@ -17,18 +17,16 @@ namespace fs = std::filesystem;
 // file in place under the final name.
 class FlushCounter {
  public:
-  explicit FlushCounter(const fs::path& folder)
-      : fd_(inotify_init1(IN_NONBLOCK | IN_CLOEXEC)) {
+  explicit FlushCounter(const fs::path& folder) : fd_(inotify_init1(IN_NONBLOCK | IN_CLOEXEC)) {
     fs::create_directories(folder);
-    inotify_add_watch(fd_.get(), folder.c_str(), IN_CREATE | IN_MOVED_TO);
+    inotify_add_watch(fd_.Get(), folder.c_str(), IN_CREATE | IN_MOVED_TO);
   }
-
-  int Count(const std::string& name) {
+  int Count() {
     alignas(inotify_event) char buffer[8192];
-    for (ssize_t got; (got = read(fd_.get(), buffer, sizeof buffer)) > 0;) {
+    for (ssize_t got; (got = read(fd_.Get(), buffer, sizeof buffer)) > 0;) {
       for (ssize_t at = 0; at < got;) {
         const auto* event = reinterpret_cast<const inotify_event*>(buffer + at);
-        if (event->len > 0 && name == event->name) ++count_;
+        if (event->len > 0 && std::string_view(event->name) == "VantorShot.ini") ++count_;
         at += static_cast<ssize_t>(sizeof(inotify_event) + event->len);
       }
     }
@@ -36,56 +34,50 @@ class FlushCounter {
   }
 
  private:
-  FileDescriptor fd_;
+  UniqueFd fd_;
   int count_ = 0;
 };
 
-using FirstRun = SettingsFilesTest;
+class FirstRun : public SettingsFilesTest {
+ protected:
+  // What a first run stores for every key, as the file and a later start read it.
+  Fields FirstRunValues() const {
+    Fields values;
+    for (const SettingKey& key : SettingKeys) {
+      values[std::string(key.name)] =
+          key.kind == SettingKind::Integer  ? std::to_string(key.firstRunInteger)
+          : key.kind == SettingKind::Folder ? Documents()
+                                            : std::string(key.firstRunText);
+    }
+    return values;
+  }
+};
 
-TEST_F(FirstRun, WritesExactlyTheSixteenKeysInOneFlush) {
+TEST_F(FirstRun, WritesEveryKeyInOneFlushAndASecondStartLoadsThem) {
   FlushCounter flushes(SettingsFile().parent_path());
-  OpenSettingsStore();
-  EXPECT_EQ(flushes.Count("VantorShot.ini"), 1);
-
-  const std::string documents = temporary.home.string() + "/Documents/";
-  const std::map<std::string, std::string> expected = {
-      {"Timer", "1"},       {"FileFormat", "0"},  {"FileLocation", "0"}, {"MenuIcon", "1"},
-      {"SoundOn", "1"},     {"ShadowOn", "1"},    {"MouseOn", "0"},      {"ClipboardOn", "0"},
-      {"PreviewOn", "0"},   {"Login", "0"},       {"ShortKey1", ""},     {"ShortKey2", ""},
-      {"ShortKey3", ""},    {"ShortKey4", ""},    {"DirPath", documents}, {"DisplayPath", "Documents"},
-  };
-  const std::string text = ReadWholeFile(SettingsFile());
-  EXPECT_EQ(GeneralSection(text), expected) << text;
-  EXPECT_EQ(expected.size(), SettingKeys.size());
-  EXPECT_FALSE(fs::exists(temporary.home / "Documents"));
-}
-
-TEST_F(FirstRun, FillsTheRecordButNotTheCaptureFolder) {
   Settings.DirPath = "/before/";
   Settings.DisplayPath = "before";
   OpenSettingsStore();
+  EXPECT_EQ(flushes.Count(), 1);
+  const std::string written = ReadWholeFile(SettingsFile());
+  EXPECT_EQ(GeneralSection(written), FirstRunValues()) << written;
+  EXPECT_FALSE(fs::exists(temporary.home / "Documents")) << "nothing is created";
 
-  EXPECT_EQ(Settings.TimerIndex, 1);
-  EXPECT_EQ(Settings.TimerSeconds, 3);
-  EXPECT_EQ(Settings.FormatIndex, 0);
-  EXPECT_EQ(Settings.FormatOption, "-t png");
-  EXPECT_EQ(Settings.FileExtension, ".png");
-  EXPECT_EQ(Settings.MenuIcon, 1);
-  EXPECT_EQ(Settings.SoundOn, 1);
-  EXPECT_EQ(Settings.ShadowOn, 1);
-  EXPECT_EQ(Settings.MouseOn, 0);
-  EXPECT_EQ(Settings.ClipboardOn, 0);
-  EXPECT_EQ(Settings.PreviewOn, 0);
-  EXPECT_EQ(Settings.Login, 0);
-  for (const std::string* option : {&Settings.SoundOption, &Settings.ShadowOption,
-                                    &Settings.PointerOption, &Settings.ClipboardOption,
-                                    &Settings.PreviewOption, &Settings.ShortKey1,
-                                    &Settings.ShortKey4}) {
-    EXPECT_EQ(*option, "");
-  }
-  EXPECT_EQ(Settings.LastSavePath, temporary.home.string() + "/Documents/");
-  EXPECT_EQ(Settings.DirPath, "/before/");
-  EXPECT_EQ(Settings.DisplayPath, "before");
+  // A first start counts three seconds and saves PNG files with no option words.
+  Fields record = FirstRunValues();
+  record.erase("FileLocation");
+  record.merge(Fields{{"TimerSeconds", "3"},
+                      {"Format", "-t png .png"},
+                      {"Words", ""},
+                      {"LastSavePath", Documents()}});
+  Fields inMemory = record;
+  // The capture folder in memory is left to the capture engine.
+  inMemory["DirPath"] = "/before/";
+  inMemory["DisplayPath"] = "before";
+  EXPECT_EQ(RecordFields(), inMemory);
+  CloseSettingsStore();
+  EXPECT_EQ(RecordOfASecondStart(), record);
+  EXPECT_EQ(ReadWholeFile(SettingsFile()), written) << "loading writes nothing back";
 }
 
 TEST_F(FirstRun, DocumentsComeFromTheDesktopAndTheDefaultConfigFolderIsCreated) {
@@ -93,100 +85,81 @@ TEST_F(FirstRun, DocumentsComeFromTheDesktopAndTheDefaultConfigFolderIsCreated) 
   WriteWholeFile(temporary.home / ".config" / "user-dirs.dirs",
                  "XDG_DOCUMENTS_DIR=\"$HOME/Dokumente\"\n");
   OpenSettingsStore();
-
   const fs::path file = temporary.home / ".config" / "vantorshot" / "VantorShot.ini";
   ASSERT_EQ(PreferencesFilePath(), file.string());
-  const auto keys = GeneralSection(ReadWholeFile(file));
-  EXPECT_EQ(keys.at("DirPath"), temporary.home.string() + "/Dokumente/");
-  EXPECT_EQ(keys.at("DisplayPath"), "Documents");
-}
-
-TEST_F(FirstRun, ASecondStartLoadsWhatTheFirstWrote) {
-  OpenSettingsStore();
-  CloseSettingsStore();
-  const std::string before = ReadWholeFile(SettingsFile());
-
-  const auto record = ShowRecordInProbe();
-  const std::string documents = temporary.home.string() + "/Documents/";
-  EXPECT_EQ(record.at("TimerIndex"), "1");
-  EXPECT_EQ(record.at("TimerSeconds"), "3");
-  EXPECT_EQ(record.at("FormatOption"), "-t png");
-  EXPECT_EQ(record.at("FileExtension"), ".png");
-  EXPECT_EQ(record.at("MenuIcon"), "1");
-  EXPECT_EQ(record.at("SoundOn"), "1");
-  EXPECT_EQ(record.at("ShadowOn"), "1");
-  EXPECT_EQ(record.at("SoundOption"), "");
-  EXPECT_EQ(record.at("ShadowOption"), "");
-  EXPECT_EQ(record.at("DirPath"), documents);
-  EXPECT_EQ(record.at("DisplayPath"), "Documents");
-  EXPECT_EQ(record.at("LastSavePath"), documents);
-  EXPECT_EQ(ReadWholeFile(SettingsFile()), before);
+  EXPECT_EQ(GeneralSection(ReadWholeFile(file)).at("DirPath"),
+            temporary.home.string() + "/Dokumente/");
 }
 
 TEST_F(FirstRun, AFolderInPlaceOfTheFileCountsAsExistingSettings) {
   fs::create_directories(SettingsFile());
   OpenSettingsStore();
-
-  // Loaded, not first run: everything reads as missing.
-  EXPECT_EQ(Settings.TimerSeconds, 0);
-  EXPECT_EQ(Settings.SoundOption, " -x");
-  EXPECT_EQ(Settings.ShadowOption, " -o");
-  EXPECT_EQ(Settings.FormatOption, "-t png");
-  EXPECT_EQ(Settings.LastSavePath, "");
-
+  EXPECT_EQ(RecordFields().at("TimerSeconds"), "0") << "loaded, every key missing";
+  EXPECT_EQ(RecordFields().at("Words"), " -x -o");
   WriteSetting("Timer", 2);
   EXPECT_TRUE(fs::is_directory(SettingsFile()));
 }
 
-TEST_F(FirstRun, AnImpossibleConfigFolderFailsSilentlyAndTheRunGoesOn) {
+TEST_F(FirstRun, AnImpossibleConfigFolderFailsSilentlyAndTheWritesLiveOnInMemory) {
   WriteWholeFile(temporary.root / "plain-file", "not a folder");
   temporary.configVariable.Set((temporary.root / "plain-file" / "config").string());
-
   OpenSettingsStore();
   EXPECT_EQ(Settings.TimerSeconds, 3);
   WriteSetting("ShortKey1", "⌘1");
   WriteSetting("Timer", 4);
-  // The writes live on in memory for the rest of the run, as the Preferences window reloads.
   EXPECT_EQ(ReadStringSetting("ShortKey1"), "⌘1");
   LoadSettings();
   EXPECT_EQ(Settings.TimerSeconds, 15);
   EXPECT_EQ(PathSize(PreferencesFilePath()), PathCannotBeExamined);
 }
 
-TEST_F(FirstRun, AReadOnlyConfigFolderKeepsTheOldFile) {
-  if (geteuid() == 0) GTEST_SKIP() << "permission bits do not bind the superuser";
+TEST_F(FirstRun, AFolderTheUserCannotWriteKeepsTheOldFile) {
   OpenSettingsStore();
   CloseSettingsStore();
   const std::string before = ReadWholeFile(SettingsFile());
-  fs::permissions(SettingsFile().parent_path(), fs::perms::owner_read | fs::perms::owner_exec);
-  fs::permissions(SettingsFile(), fs::perms::owner_read);
-
-  OpenSettingsStore();
-  WriteSetting("Timer", 4);
-  WriteSetting("DirPath", "/elsewhere/");
+  // The superuser ignores permission bits: as root the writer is "nobody", who may only read.
+  const passwd* nobody = getpwnam("nobody");
+  ASSERT_TRUE(geteuid() != 0 || nobody != nullptr);
+  const uid_t uid = nobody == nullptr ? 0 : nobody->pw_uid;
+  const gid_t gid = nobody == nullptr ? 0 : nobody->pw_gid;
+  for (const fs::path& folder : {temporary.root, temporary.home, temporary.config}) {
+    fs::permissions(folder, fs::perms{0755});
+  }
+  fs::permissions(SettingsFile().parent_path(), fs::perms{0555});
+  fs::permissions(SettingsFile(), fs::perms{0444});
+  const pid_t child = fork();
+  if (child == 0) {
+    if (geteuid() == 0 && (setgroups(0, nullptr) != 0 || setgid(gid) != 0 || setuid(uid) != 0)) {
+      _exit(2);
+    }
+    OpenSettingsStore();
+    WriteSetting("Timer", 4);
+    WriteSetting("DirPath", "/elsewhere/");
+    const bool inMemory = ReadStringSetting("DirPath") == "/elsewhere/";
+    CloseSettingsStore();
+    _exit(inMemory && geteuid() != 0 ? 0 : 1);
+  }
+  int status = 0;
+  waitpid(child, &status, 0);
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "the writer's status " << status;
   EXPECT_EQ(ReadWholeFile(SettingsFile()), before);
 }
 
 TEST_F(FirstRun, LaterWritesReachTheFileOnlyWhenSynchronised) {
   OpenSettingsStore();
   FlushCounter flushes(SettingsFile().parent_path());
-
   WriteSetting("DirPath", "/srv/shots/", Flush::Later);
   WriteSetting("DisplayPath", "shots", Flush::Later);
-  EXPECT_EQ(flushes.Count("VantorShot.ini"), 0);
-  EXPECT_EQ(GeneralSection(ReadWholeFile(SettingsFile())).at("DirPath"),
-            temporary.home.string() + "/Documents/");
+  EXPECT_EQ(flushes.Count(), 0);
+  EXPECT_EQ(GeneralSection(ReadWholeFile(SettingsFile())).at("DirPath"), Documents());
   SynchronizeSettings();
-  EXPECT_EQ(flushes.Count("VantorShot.ini"), 1);
-
+  EXPECT_EQ(flushes.Count(), 1);
   WriteSetting("SoundOn", 0);
   WriteSetting("ShadowOn", 0);
-  EXPECT_EQ(flushes.Count("VantorShot.ini"), 3);
-  const auto keys = GeneralSection(ReadWholeFile(SettingsFile()));
-  EXPECT_EQ(keys.at("DirPath"), "/srv/shots/");
-  EXPECT_EQ(keys.at("DisplayPath"), "shots");
-  EXPECT_EQ(keys.at("SoundOn"), "0");
-  EXPECT_EQ(keys.at("ShadowOn"), "0");
+  EXPECT_EQ(flushes.Count(), 3);
+  const Fields keys = GeneralSection(ReadWholeFile(SettingsFile()));
+  EXPECT_EQ(keys.at("DirPath") + keys.at("DisplayPath"), "/srv/shots/shots");
+  EXPECT_EQ(keys.at("SoundOn") + keys.at("ShadowOn"), "00");
 }
 
 }  // namespace

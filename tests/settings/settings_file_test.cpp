@@ -5,18 +5,15 @@
 #include <time.h>
 #include <unistd.h>
 
-#include "settings/settings_store.h"
 #include "settings/settings_test_support.h"
 
 namespace {
 
-namespace fs = std::filesystem;
-
 using StoredSettings = SettingsFilesTest;
 
-TEST_F(StoredSettings, TextsReadBackExactlyInTheNextStart) {
+TEST_F(StoredSettings, TextsReadBackExactlyInTheNextStartAndMissingOnesAreEmpty) {
   OpenSettingsStore();
-  const std::map<std::string, std::string> texts = {
+  const Fields texts = {
       {"ShortKey1", "⌃⌥⇧⌘A"},
       {"ShortKey2", "⎋"},
       {"ShortKey3", "⇧⌘↩"},
@@ -26,35 +23,26 @@ TEST_F(StoredSettings, TextsReadBackExactlyInTheNextStart) {
   };
   for (const auto& [key, text] : texts) WriteSetting(key, text);
   EXPECT_EQ(ReadStringSetting("DirPath"), texts.at("DirPath"));
+  EXPECT_EQ(ReadStringSetting("NoSuchKey"), "");
   CloseSettingsStore();
-
-  const auto record = ShowRecordInProbe();
+  const Fields record = RecordOfASecondStart();
   for (const auto& [key, text] : texts) EXPECT_EQ(record.at(key), text) << key;
   EXPECT_EQ(record.at("LastSavePath"), texts.at("DirPath"));
 }
 
-TEST_F(StoredSettings, AMissingStringReadsAsEmpty) {
-  WriteWholeFile(SettingsFile(), "[General]\nDirPath=\n");
-  OpenSettingsStore();
-  EXPECT_EQ(ReadStringSetting("DirPath"), "");
-  EXPECT_EQ(ReadStringSetting("ShortKey3"), "");
-  EXPECT_EQ(ReadStringSetting("NoSuchKey"), "");
-}
-
-// Waits until the probe has written once, or fails the test after ten seconds.
-bool WaitForFirstWrite(const ProbeProcess& probe) {
-  pollfd ready{probe.output.get(), POLLIN, 0};
+// The probe's first write, or false after ten seconds.
+bool FirstWrite(const Probe& probe) {
+  pollfd ready{probe.output.Get(), POLLIN, 0};
   char byte = 0;
-  return poll(&ready, 1, 10000) == 1 && read(probe.output.get(), &byte, 1) == 1;
+  return poll(&ready, 1, 10000) == 1 && read(probe.output.Get(), &byte, 1) == 1;
 }
 
 TEST_F(StoredSettings, AnEmptyLockLeftByAKilledWriterDoesNotHoldLaterWrites) {
   OpenSettingsStore();
   CloseSettingsStore();
   WriteWholeFile(SettingsFile().string() + ".lock", "");
-
-  ProbeProcess probe = StartProbe({"churn", "10"});
-  const bool wrote = WaitForFirstWrite(probe);
+  Probe probe = StartProbe({"churn", "10"});
+  const bool wrote = FirstWrite(probe);
   kill(probe.pid, SIGKILL);
   waitpid(probe.pid, nullptr, 0);
   EXPECT_TRUE(wrote);
@@ -71,21 +59,17 @@ TEST_F(StoredSettings, KillingAWriterLeavesTheOldOrTheNewFileNeverATornOne) {
   const std::string withB = ReadWholeFile(SettingsFile());
   CloseSettingsStore();
   ASSERT_GT(withA.size(), length);
-
   for (int round = 0; round < 40; ++round) {
-    ProbeProcess probe = StartProbe({"churn", std::to_string(length)});
-    const bool wrote = WaitForFirstWrite(probe);
+    Probe probe = StartProbe({"churn", std::to_string(length)});
+    const bool wrote = FirstWrite(probe);
     const timespec pause{0, round * 400000L};
     nanosleep(&pause, nullptr);
     kill(probe.pid, SIGKILL);
     int status = 0;
     waitpid(probe.pid, &status, 0);
-    ASSERT_TRUE(wrote) << "round " << round;
-    ASSERT_TRUE(WIFSIGNALED(status)) << "round " << round;
-
+    ASSERT_TRUE(wrote && WIFSIGNALED(status)) << "round " << round;
     const std::string after = ReadWholeFile(SettingsFile());
-    ASSERT_TRUE(after == withA || after == withB)
-        << "round " << round << ": " << after.size() << " bytes";
+    ASSERT_TRUE(after == withA || after == withB) << "round " << round << ": " << after.size();
   }
 }
 

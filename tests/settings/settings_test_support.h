@@ -1,7 +1,7 @@
 #pragma once
 
-// Real files for the settings tests: a reader of the stored keys and the probe program that plays
-// a second start of the program.
+// Real settings files for the settings tests: the record as texts, the keys a file holds, and
+// the probe program that plays a second start of the program in a process of its own.
 
 #include <gtest/gtest.h>
 #include <sys/types.h>
@@ -11,38 +11,38 @@
 #include <string>
 #include <vector>
 
+#include "platform/process_fd.h"
+#include "settings/settings_record.h"
+#include "settings/settings_store.h"
 #include "support/temporary_home.h"
 
-class FileDescriptor {
- public:
-  explicit FileDescriptor(int fd = -1) : fd_(fd) {}
-  ~FileDescriptor();
-  FileDescriptor(FileDescriptor&& other) noexcept : fd_(other.fd_) { other.fd_ = -1; }
-  FileDescriptor& operator=(FileDescriptor&&) = delete;
-  int get() const { return fd_; }
+using Fields = std::map<std::string, std::string>;
 
- private:
-  int fd_;
-};
+// The field of every setting key, under the key's name, and what the program derives from them:
+// TimerSeconds, Format (type option and extension), Words (the five option words in their order)
+// and LastSavePath.
+Fields RecordFields();
+// The keys of the [General] section of an INI text with their raw values.
+Fields GeneralSection(const std::string& text);
 
-// The keys of the [General] section of an INI file with their raw value text.
-std::map<std::string, std::string> GeneralSection(const std::string& text);
-
-// A running probe program with its standard output.
-struct ProbeProcess {
+struct Probe {
   pid_t pid = -1;
-  FileDescriptor output;
+  UniqueFd output;
 };
-ProbeProcess StartProbe(const std::vector<std::string>& arguments);
-// Reads the probe's output to its end and waits for it; the output of "show" split into fields.
-std::map<std::string, std::string> ShowRecordInProbe();
+Probe StartProbe(const std::vector<std::string>& arguments);
+// The record as a second start of the program loads it.
+Fields RecordOfASecondStart();
 
 // Each test starts with an empty record in a fresh home and leaves the store closed.
 class SettingsFilesTest : public ::testing::Test {
  protected:
-  void SetUp() override;
-  void TearDown() override;
-  std::filesystem::path SettingsFile() const;
+  SettingsFilesTest() { Settings = SettingsRecord{}; }
+  ~SettingsFilesTest() override {
+    CloseSettingsStore();
+    Settings = SettingsRecord{};
+  }
+  std::filesystem::path SettingsFile() const { return temporary.SettingsFile(); }
+  std::string Documents() const { return temporary.home.string() + "/Documents/"; }
 
   TemporaryHome temporary;
 };
