@@ -1,6 +1,4 @@
 #include <filesystem>
-#include <string>
-#include <vector>
 
 #include "app/dispatch.h"
 #include "capture/capture_engine.h"
@@ -13,125 +11,177 @@
 
 namespace {
 
-using Words = std::vector<std::string>;
+namespace fs = std::filesystem;
 
-// Starts from the record a first run leaves: timer 3, PNG, sound and shadow on, no folder yet.
-class CaptureEngineTest : public CaptureTest {};
+using CaptureEngine = CaptureTest;
 
-TEST_F(CaptureEngineTest, FirstRunDefaultsCountDownThenGiveFormatAndPathOnly) {
-  ASSERT_EQ(Settings.TimerSeconds, 3);
-  ASSERT_EQ(Settings.DirPath, "");
-  PushTimerTicks(3);
-  RunCapture(CaptureEntireScreen);
-  EXPECT_EQ(ToolWords(), (Words{"-t", "png", documents + "vs_cap_full_2024-04-05-023015.png"}));
-  EXPECT_EQ(platform.toolkit.PendingEventCount(), 0u) << "the tool ran after the third second";
-  EXPECT_TRUE(platform.toolkit.RunningTimers().empty());
+TEST_F(CaptureEngine, EachKindPutsTheOptionWordsItUsesInTheirPlaceThenTheFile) {
+  Settings.DirPath = documents;
+  const struct {
+    std::int8_t kind;
+    bool options;
+    Words words;
+    const char* name;
+  } cases[] = {
+      {CaptureEntireScreen, true, {"-t", "png", "-D1", "-x", "-C", "-P", "-c"}, "full"},
+      {CaptureWindow, true, {"-W", "-t", "png", "-o", "-x", "-P", "-c"}, "window"},
+      {CaptureSelection, true, {"-s", "-t", "png", "-x", "-c", "-P"}, "area"},
+      {7, true, {"-s", "-t", "png", "-x", "-c", "-P"}, "area"},  // any other kind selects
+      {CaptureEntireScreen, false, {"-t", "png", "-D1"}, "full"},
+      {CaptureWindow, false, {"-W", "-t", "png"}, "window"},
+      {CaptureSelection, false, {"-s", "-t", "png"}, "area"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << int{c.kind} << (c.options ? " with options" : ""));
+    for (std::string* option :
+         {&Settings.SoundOption, &Settings.ShadowOption, &Settings.PointerOption,
+          &Settings.ClipboardOption, &Settings.PreviewOption}) {
+      option->clear();
+    }
+    if (c.options) {
+      Settings.SoundOption = " -x";
+      Settings.ShadowOption = " -o";
+      Settings.PointerOption = " -C";
+      Settings.ClipboardOption = " -c";
+      Settings.PreviewOption = " -P";
+    }
+    DisplayOption = " -D1";
+    Settings.TimerSeconds = 0;
+    RunCapture(c.kind);
+    Words expected = c.words;
+    expected.push_back(documents + "vs_cap_" + c.name + "_2024-04-05-023015.png");
+    EXPECT_EQ(ToolWords(), expected);
+    EXPECT_EQ(Settings.LastSavePath, "\"" + expected.back() + "\"");
+    fs::remove(expected.back());
+  }
 }
 
-TEST_F(CaptureEngineTest, TheStampIsTakenOnceBeforeTheCountdown) {
-  PushTimerTicks(1);
-  platform.toolkit.PushSystemEvent([this] {
+TEST_F(CaptureEngine, WindowAndSelectionNeitherAskForADisplayNorCountDown) {
+  // Two displays and a long timer: a picker or countdown would wait for events never pushed.
+  platform.toolkit.SetDisplays({{0, 0, 1280, 800}, {1280, 0, 1920, 1080}});
+  Settings.TimerSeconds = 15;
+  Settings.FormatOption = "-t tiff";
+  Settings.FileExtension = ".tiff";
+  DisplayOption = " -D2";
+  RunCapture(CaptureWindow);
+  EXPECT_EQ(ToolWords(), (Words{"-W", "-t", "tiff", Shot(documents, "window", ".tiff")}));
+  RunCapture(CaptureSelection);
+  EXPECT_EQ(ToolWords(), (Words{"-s", "-t", "tiff", Shot(documents, "area", ".tiff")}));
+  EXPECT_EQ(DisplayOption, " -D2");
+}
+
+TEST_F(CaptureEngine, MenuItemsAndHotKeysRunTheirCommands) {
+  Settings.DirPath = documents;
+  Settings.TimerSeconds = 0;
+  const std::pair<CommandRequest, const char*> cases[] = {
+      {CommandForMenuItem(ItemCaptureEntireScreen), "-t"},
+      {CommandForMenuItem(ItemCaptureWindow), "-W"},
+      {CommandForMenuItem(ItemCaptureSelection), "-s"},
+      {CommandForEvent(HotkeyEvent1, HotkeyWindow, HotkeyWindow, HotkeyWindow), "-t"},
+      {CommandForEvent(HotkeyEvent2, HotkeyWindow, HotkeyWindow, HotkeyWindow), "-W"},
+      {CommandForEvent(HotkeyEvent3, HotkeyWindow, HotkeyWindow, HotkeyWindow), "-s"}};
+  for (const auto& [request, first] : cases) {
+    EXPECT_TRUE(RunCommand(request));
+    EXPECT_EQ(ToolWords().front(), first);
+  }
+  EXPECT_EQ(ToolRuns(), 6);
+  for (const CommandRequest& open : {CommandForMenuItem(ItemOpenCaptureLocation),
+                                     CommandForEvent(HotkeyEvent4, 0, HotkeyWindow, 0)}) {
+    fs::remove(bin + "opened");
+    Settings.DirPath = temporary.scratch.MakeFolder("My \"Best\" Shots");
+    EXPECT_TRUE(RunCommand(open));
+    EXPECT_EQ(OpenerWords(), Words{Settings.DirPath});
+  }
+  EXPECT_EQ(ToolRuns(), 6);
+}
+
+TEST_F(CaptureEngine, TheStampIsTakenOnceBeforeTheCountdown) {
+  ASSERT_EQ(Settings.TimerSeconds, 3) << "a first run counts down";
+  PushTick([this] {
     EXPECT_EQ(DateCalls().size(), 1u) << "the date ran before the countdown";
     SetStamp("2024-04-05-023018");
   });
-  PushTimerTicks(2);
+  PushTick();
+  PushTick();
   RunCapture(CaptureEntireScreen);
   EXPECT_EQ(DateCalls(), (Words{"+%Y-%d-%m-%I%M%S"}));
-  EXPECT_EQ(ToolWords().back(), documents + "vs_cap_full_2024-04-05-023015.png");
+  EXPECT_EQ(ToolWords().back(), Shot(documents, "full"));
 }
 
-TEST_F(CaptureEngineTest, AMissingFolderFallsBackToDocumentsAndIsStored) {
-  const std::string gone = scratch.MakeFolder("gone");
-  std::filesystem::remove(gone);
-  Settings.DirPath = gone;
-  Settings.DisplayPath = "gone";
-  WriteSetting("DirPath", gone);
-  Settings.TimerSeconds = 0;
-  RunCapture(CaptureSelection);
-  EXPECT_EQ(Settings.DirPath, documents);
-  EXPECT_EQ(Settings.DisplayPath, "Documents");
-  EXPECT_EQ(ReadStringSetting("DirPath"), documents);
-  EXPECT_EQ(ReadStringSetting("DisplayPath"), "Documents");
-  EXPECT_EQ(ToolWords().back(), documents + "vs_cap_area_2024-04-05-023015.png");
+TEST_F(CaptureEngine, AFolderThatIsGoneFallsBackToDocumentsWhichIsMadeAndStored) {
+  fs::remove(documents);
+  for (const std::string gone : {"", "/nonexistent/shots/"}) {
+    Settings.DirPath = gone;
+    Settings.DisplayPath = "gone";
+    WriteSetting("DirPath", gone);
+    Settings.TimerSeconds = 0;
+    RunCapture(CaptureSelection);
+    EXPECT_EQ(Settings.DirPath + Settings.DisplayPath, documents + "Documents");
+    EXPECT_EQ(ReadStringSetting("DirPath") + ReadStringSetting("DisplayPath"),
+              documents + "Documents");
+    EXPECT_TRUE(fs::is_directory(documents));
+  }
+  EXPECT_EQ(ToolWords().back(), Shot(documents, "area", "-2.png"));
+  // Opening the folder settles it the same way.
+  fs::remove_all(documents);
+  Settings.DirPath = "";
+  EXPECT_TRUE(RunCommand(CommandForMenuItem(ItemOpenCaptureLocation)));
+  EXPECT_EQ(OpenerWords(), Words{documents});
+  EXPECT_TRUE(fs::is_directory(documents));
 }
 
-TEST_F(CaptureEngineTest, TheFallbackCreatesADocumentsFolderTheAccountLacks) {
-  std::filesystem::remove(documents);
-  Settings.TimerSeconds = 0;
-  RunCapture(CaptureWindow);
-  EXPECT_TRUE(std::filesystem::is_directory(documents));
-  EXPECT_EQ(ToolWords().back(), documents + "vs_cap_window_2024-04-05-023015.png");
-}
-
-TEST_F(CaptureEngineTest, CapturesInOneSecondNeverReplaceEachOther) {
+TEST_F(CaptureEngine, CapturesInOneSecondNeverReplaceEachOther) {
   Settings.TimerSeconds = 0;
   for (int i = 0; i < 3; ++i) RunCapture(CaptureEntireScreen);
-  const std::string base = documents + "vs_cap_full_2024-04-05-023015";
-  EXPECT_EQ(ToolWords().back(), base + "-3.png");
-  EXPECT_TRUE(std::filesystem::exists(base + ".png"));
-  EXPECT_TRUE(std::filesystem::exists(base + "-2.png"));
-  EXPECT_TRUE(std::filesystem::exists(base + "-3.png"));
-  EXPECT_EQ(Settings.LastSavePath, "\"" + base + "-3.png\"");
-
+  for (const char* name : {".png", "-2.png", "-3.png"}) {
+    EXPECT_TRUE(fs::exists(Shot(documents, "full", name))) << name;
+  }
+  EXPECT_EQ(ToolWords().back(), Shot(documents, "full", "-3.png"));
   RunCapture(CaptureWindow);
-  EXPECT_EQ(ToolWords().back(), documents + "vs_cap_window_2024-04-05-023015.png")
-      << "another kind has a name of its own";
-  std::filesystem::create_directory(documents + "vs_cap_area_2024-04-05-023015.png");
+  EXPECT_EQ(ToolWords().back(), Shot(documents, "window")) << "another kind has its own name";
+  fs::create_directory(Shot(documents, "area"));
   RunCapture(CaptureSelection);
-  EXPECT_EQ(ToolWords().back(), documents + "vs_cap_area_2024-04-05-023015-2.png")
-      << "a folder of that name counts as taken";
+  EXPECT_EQ(ToolWords().back(), Shot(documents, "area", "-2.png")) << "a folder takes the name";
 }
 
-TEST_F(CaptureEngineTest, WithoutADateTheNameIsPrefixAndExtension) {
-  const ScopedEnvironment noDate("VANTORSHOT_DATE_PROGRAM", scratch.Path() + "bin/no-date");
+TEST_F(CaptureEngine, FoldersWithBlanksAndQuotesArriveAsOneWord) {
   Settings.TimerSeconds = 0;
+  for (const std::string name : {"My Shots", "say \"cheese\" -P x", "tab\there \" -c \""}) {
+    Settings.DirPath = temporary.scratch.MakeFolder(name);
+    RunCapture(CaptureSelection);
+    EXPECT_EQ(ToolWords(), (Words{"-s", "-t", "png", Shot(Settings.DirPath, "area")})) << name;
+  }
+}
+
+TEST_F(CaptureEngine, WithoutDateOrToolTheCaptureStillEndsQuietly) {
+  Settings.TimerSeconds = 0;
+  date.Set(bin + "no-date");
   RunCapture(CaptureEntireScreen);
   RunCapture(CaptureEntireScreen);
-  EXPECT_TRUE(std::filesystem::exists(documents + "vs_cap_full_.png"));
+  EXPECT_TRUE(fs::exists(documents + "vs_cap_full_.png"));
   EXPECT_EQ(ToolWords().back(), documents + "vs_cap_full_-2.png");
-}
-
-TEST_F(CaptureEngineTest, AMissingToolReturnsSilently) {
-  const ScopedEnvironment noTool("VANTORSHOT_CAPTURE_TOOL", scratch.Path() + "bin/no-tool");
-  Settings.TimerSeconds = 0;
+  tool.Set(bin + "no-tool");
   RunCapture(CaptureSelection);
-  EXPECT_EQ(ToolRuns(), 0);
+  EXPECT_EQ(ToolRuns(), 2);
+  EXPECT_EQ(Settings.LastSavePath, "\"" + documents + "vs_cap_area_.png\"") << "still built";
   EXPECT_TRUE(platform.requesters.Alerts().empty());
-  EXPECT_EQ(Settings.LastSavePath, "\"" + documents + "vs_cap_area_2024-04-05-023015.png\"")
-      << "the command was built";
 }
 
-TEST_F(CaptureEngineTest, ReturnsOnlyAfterTheToolHasEndedAndItsOutputIsDrained) {
+TEST_F(CaptureEngine, ReturnsOnlyAfterTheToolHasEndedAndItsOutputIsDrained) {
   // Far more output than a pipe holds: a tool that blocked on a full pipe would never end.
-  scratch.WriteFile("bin/slow-tool",
-                    "#!/bin/sh\n"
-                    "seq 1 100000\n"
-                    "sleep 0.2\n"
-                    "echo finished > '" +
-                        scratch.Path() + "slow-done'\n",
-                    0755);
-  const ScopedEnvironment slowTool("VANTORSHOT_CAPTURE_TOOL", scratch.Path() + "bin/slow-tool");
+  WriteWholeFile(bin + "slow-tool",
+                 "#!/bin/sh\nseq 1 100000\nsleep 0.2\necho finished > " + bin + "slow-done\n",
+                 0755);
+  tool.Set(bin + "slow-tool");
   RunCapture(CaptureWindow);
-  EXPECT_EQ(ReadWholeFile(scratch.Path() + "slow-done"), "finished\n");
+  EXPECT_EQ(ReadWholeFile(bin + "slow-done"), "finished\n");
 }
 
-TEST_F(CaptureEngineTest, TheToolBesideTheProgramIsTheDefault) {
-  EXPECT_EQ(CaptureToolProgram(), scratch.Path() + "bin/tool");
-  const ScopedEnvironment unset("VANTORSHOT_CAPTURE_TOOL", "");
+TEST_F(CaptureEngine, TheToolBesideTheProgramIsTheDefault) {
+  EXPECT_EQ(CaptureToolProgram(), bin + "tool");
+  tool.Set("");
   EXPECT_EQ(CaptureToolProgram(),
-            std::filesystem::path(ExecutablePath()).parent_path().string() + "/vantorshot-capture");
-}
-
-TEST_F(CaptureEngineTest, MenuItemsAndHotkeysRunTheirCaptures) {
-  Settings.DirPath = documents;
-  Settings.TimerSeconds = 0;
-  EXPECT_TRUE(RunCommand(CommandForMenuItem(ItemCaptureEntireScreen)));
-  EXPECT_EQ(ToolWords().front(), "-t");
-  EXPECT_TRUE(RunCommand(CommandForEvent(HotkeyEvent2, -65535, -65535, -65535)));
-  EXPECT_EQ(ToolWords().front(), "-W");
-  EXPECT_TRUE(RunCommand(CommandForEvent(HotkeyEvent3, -65535, -65535, -65535)));
-  EXPECT_EQ(ToolWords().front(), "-s");
-  EXPECT_EQ(ToolRuns(), 3);
+            fs::path(ExecutablePath()).parent_path().string() + "/vantorshot-capture");
 }
 
 }  // namespace

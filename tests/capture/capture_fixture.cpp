@@ -1,31 +1,25 @@
 #include "capture/capture_fixture.h"
 
+#include <chrono>
+#include <thread>
+
 #include "capture/capture_engine.h"
 #include "platform/native_toolkit.h"
 #include "settings/settings_record.h"
 #include "settings/settings_store.h"
 
 CaptureTest::CaptureTest() {
-  scratch.WriteFile("bin/tool",
-                    "#!/bin/sh\n"
-                    "printf '%s\\n' \"$@\" > '" +
-                        toolRecord +
-                        "'\n"
-                        "echo run >> '" +
-                        toolRuns +
-                        "'\n"
-                        "echo 'the tool talks on its output'\n"
-                        "for last; do :; done\n"
-                        ": > \"$last\"\n",
-                    0755);
-  scratch.WriteFile("bin/date",
-                    "#!/bin/sh\n"
-                    "echo \"$*\" >> '" +
-                        dateCalls +
-                        "'\n"
-                        "cat '" +
-                        stampFile + "'\n",
-                    0755);
+  WriteWholeFile(bin + "tool",
+                 "#!/bin/sh\nprintf '%s\\n' \"$@\" > " + bin + "tool-words\necho run >> " + bin +
+                     "tool-runs\necho 'the tool talks on its output'\n"
+                     "for last; do :; done\n: > \"$last\"\n",
+                 0755);
+  WriteWholeFile(bin + "date",
+                 "#!/bin/sh\necho \"$*\" >> " + bin + "date-calls\ncat " + bin + "stamp\n", 0755);
+  WriteWholeFile(bin + "xdg-open",
+                 "#!/bin/sh\nprintf '%s\\n' \"$@\" > " + bin + "opened.tmp\nmv " + bin +
+                     "opened.tmp " + bin + "opened\n",
+                 0755);
   SetStamp("2024-04-05-023015");
   Settings = SettingsRecord{};
   DisplayOption.clear();
@@ -36,26 +30,21 @@ CaptureTest::~CaptureTest() {
   CloseSettingsStore();
 }
 
-std::vector<std::string> CaptureTest::ToolWords() const {
-  return ReadLines(toolRecord);
-}
-
-int CaptureTest::ToolRuns() const {
-  return static_cast<int>(ReadLines(toolRuns).size());
-}
-
-std::vector<std::string> CaptureTest::DateCalls() const {
-  return ReadLines(dateCalls);
-}
-
-void CaptureTest::SetStamp(const std::string& stamp) {
-  scratch.WriteFile("stamp", stamp + "\n");
-}
-
-void CaptureTest::PushTimerTicks(int count) {
-  for (int i = 0; i < count; ++i) {
-    platform.toolkit.PushSystemEvent([this] {
-      for (std::int64_t timer : platform.toolkit.RunningTimers()) TimerFired(timer);
-    });
+Words CaptureTest::OpenerWords() const {
+  for (int i = 0; i < 500 && ReadLines(bin + "opened").empty(); ++i) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
   }
+  return ReadLines(bin + "opened");
+}
+
+void CaptureTest::PushTick(std::function<void()> look) {
+  PushLook([this, look] {
+    for (std::int64_t timer : platform.toolkit.RunningTimers()) TimerFired(timer);
+    look();
+  });
+}
+
+std::string CaptureTest::TextOf(std::int64_t gadget) const {
+  const headless::Gadget* g = platform.toolkit.FindGadget(gadget);
+  return g == nullptr ? "(none)" : g->text;
 }

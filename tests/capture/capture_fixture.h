@@ -2,39 +2,51 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "platform/headless/headless_platform.h"
 #include "support/scoped_environment.h"
-#include "support/scratch_folder.h"
 #include "support/temporary_home.h"
 
-// A headless desktop, a temporary home with a first-run settings store, a date program that
-// prints a chosen stamp, and a recording capture tool that writes its words one a line and
-// creates the file it is asked for.
+using Words = std::vector<std::string>;
+
+// A headless desktop and a temporary home with a first-run settings store. On PATH: a date
+// program that prints a chosen stamp and records its calls, a capture tool that records its
+// words one a line and creates the file it is asked for, and an opener that records its words.
 class CaptureTest : public ::testing::Test {
  protected:
   CaptureTest();
   ~CaptureTest() override;
 
-  // The words the tool received in its latest run; empty when it did not run.
-  std::vector<std::string> ToolWords() const;
-  int ToolRuns() const;
-  // Every argument line the date program was called with, one per run.
-  std::vector<std::string> DateCalls() const;
-  void SetStamp(const std::string& stamp);
-  // Lets the desktop fire every running timer once, as the seconds pass.
-  void PushTimerTicks(int count);
+  // The words of the tool's latest run; empty when it has not run.
+  Words ToolWords() const { return ReadLines(bin + "tool-words"); }
+  int ToolRuns() const { return static_cast<int>(ReadLines(bin + "tool-runs").size()); }
+  Words DateCalls() const { return ReadLines(bin + "date-calls"); }
+  // The opener's words, awaited: it runs detached.
+  Words OpenerWords() const;
+  void SetStamp(const std::string& stamp) { WriteWholeFile(bin + "stamp", stamp + "\n"); }
+  // The path of a capture of `kind` ("full", "window", "area") with the first stamp.
+  static std::string Shot(const std::string& folder, const char* kind, const char* ext = ".png") {
+    return folder + "vs_cap_" + kind + "_2024-04-05-023015" + ext;
+  }
+
+  // The desktop's script, one system event each: `look` runs as a person looks at the screen;
+  // a tick first lets a second pass on every running timer.
+  void PushLook(std::function<void()> look) { platform.toolkit.PushSystemEvent(std::move(look)); }
+  void PushTick(std::function<void()> look = [] {});
+  // A gadget's text as a person reads it, or "(none)".
+  std::string TextOf(std::int64_t gadget) const;
+  static KeyPress Key(std::uint16_t keyCode, char16_t character) {
+    return KeyPress{KeyEventType::KeyDown, -1, 0, keyCode, std::u16string(1, character)};
+  }
 
   TemporaryHome temporary;
-  ScratchFolder& scratch = temporary.scratch;
-  std::string documents = scratch.MakeFolder("home/Documents");
+  std::string documents = temporary.scratch.MakeFolder("home/Documents");
+  std::string bin = temporary.scratch.MakeFolder("bin");
   headless::Platform platform;
-  std::string toolRecord = scratch.Path() + "tool-words";
-  std::string toolRuns = scratch.Path() + "tool-runs";
-  std::string dateCalls = scratch.Path() + "date-calls";
-  std::string stampFile = scratch.Path() + "stamp";
-  ScopedEnvironment toolVariable{"VANTORSHOT_CAPTURE_TOOL", scratch.Path() + "bin/tool"};
-  ScopedEnvironment dateVariable{"VANTORSHOT_DATE_PROGRAM", scratch.Path() + "bin/date"};
+  ScopedEnvironment path{"PATH", bin + ":/usr/bin:/bin"};
+  ScopedEnvironment tool{"VANTORSHOT_CAPTURE_TOOL", bin + "tool"};
+  ScopedEnvironment date{"VANTORSHOT_DATE_PROGRAM", bin + "date"};
 };

@@ -1,59 +1,46 @@
 #include <signal.h>
 #include <unistd.h>
 
-#include <string>
-#include <vector>
-
 #include "capture/capture_engine.h"
+#include "capture/capture_fixture.h"
 #include "capture/countdown_window.h"
-#include "countdown/countdown_fixture.h"
+#include "capture/display_picker.h"
 #include "platform/command_numbers.h"
 #include "settings/settings_record.h"
 
 namespace {
 
-using Texts = std::vector<std::string>;
-
-// First-run settings: one display, a 3-second timer.
-class Countdown : public CountdownTest {
+// First-run settings on one display: a 3-second countdown before an entire-screen capture.
+class Countdown : public CaptureTest {
  protected:
   // What the plate shows, and whether the tool has run yet.
   std::string Seen() const {
     return TextOf(CountdownLabel) + (ToolRuns() == 0 ? "" : " after the capture");
   }
-  void PushSeconds(Texts& seen, int count) {
-    for (int second = 1; second <= count; ++second) PushTickThen([&] { seen.push_back(Seen()); });
+  bool Gone() const {
+    return !WindowExists(CountdownWindow) && platform.toolkit.RunningTimers().empty() &&
+           FontHandle(CountdownFont) == nullptr;
   }
 };
 
-TEST_F(Countdown, ShowsThreeTwoOneZeroThenTheToolRunsAndNothingIsLeft) {
-  ASSERT_EQ(Settings.TimerSeconds, 3);
-  Texts seen;
+TEST_F(Countdown, ShowsThreeTwoOneZeroThenTheToolRunsAtOnceAndNothingIsLeft) {
+  Words seen;
   PushLook([&] { seen.push_back(Seen()); });
-  PushSeconds(seen, 3);
+  for (int second = 1; second <= 3; ++second) PushTick([&] { seen.push_back(Seen()); });
   PushLook([] {});
   RunCapture(CaptureEntireScreen);
-
-  EXPECT_EQ(seen, (Texts{"3", "2", "1", "0"}));
-  EXPECT_EQ(ToolRuns(), 1);
+  EXPECT_EQ(seen, (Words{"3", "2", "1", "0"}));
+  EXPECT_EQ(ToolWords(), (Words{"-t", "png", Shot(documents, "full")}));
   EXPECT_EQ(platform.toolkit.PendingEventCount(), 1u) << "the tool ran at once after the 0";
-  EXPECT_FALSE(WindowExists(CountdownWindow));
-  EXPECT_TRUE(platform.toolkit.RunningTimers().empty());
-  EXPECT_EQ(FontHandle(CountdownFont), nullptr);
+  EXPECT_TRUE(Gone());
 }
 
 TEST_F(Countdown, ThePlateIsCentredOnThePointersDisplayInTheAppearancesColours) {
   platform.toolkit.SetDisplays({{0, 0, 1280, 800}, {1280, -100, 1921, 1080}});
   platform.toolkit.SetPointer({2000, 500});
-  struct Case {
-    bool dark;
-    std::int64_t plate, digits;
-    double opacity;
-  };
-  for (const Case& c :
-       {Case{true, 0xFFFFFF, 0x000000, 0.8}, Case{false, 0x000000, 0xFFFFFF, 0.7}}) {
-    SCOPED_TRACE(c.dark ? "dark" : "light");
-    platform.toolkit.SetDark(c.dark);
+  for (const bool dark : {true, false}) {
+    SCOPED_TRACE(dark ? "dark" : "light");
+    platform.toolkit.SetDark(dark);
     PushLook([&] {
       const headless::Window* plate = platform.toolkit.FindWindow(CountdownWindow);
       ASSERT_NE(plate, nullptr);
@@ -61,60 +48,164 @@ TEST_F(Countdown, ThePlateIsCentredOnThePointersDisplayInTheAppearancesColours) 
       EXPECT_EQ(plate->frame.y, -100 + (1080 - 190) / 2);
       EXPECT_TRUE(plate->floating);
       EXPECT_EQ(platform.toolkit.ActiveWindow(), CountdownWindow) << "Escape must reach it";
-      EXPECT_EQ(platform.toolkit.LookOf(CountdownWindow).background, c.plate);
-      EXPECT_DOUBLE_EQ(platform.toolkit.LookOf(CountdownWindow).opacity, c.opacity);
-      EXPECT_EQ(platform.toolkit.FindGadget(CountdownLabel)->color, c.digits);
+      EXPECT_EQ(platform.toolkit.LookOf(CountdownWindow).background, dark ? 0xFFFFFF : 0);
+      EXPECT_DOUBLE_EQ(platform.toolkit.LookOf(CountdownWindow).opacity, dark ? 0.8 : 0.7);
+      EXPECT_EQ(platform.toolkit.FindGadget(CountdownLabel)->color, dark ? 0 : 0xFFFFFF);
     });
-    platform.toolkit.PressKey(Escape());
+    platform.toolkit.PressKey(Key(53, 0x1b));
     EXPECT_FALSE(RunCountdown(5));
   }
 }
 
-TEST_F(Countdown, EscapeCancelsAtOnceAndStopsTheTimer) {
-  PushTickThen([] {});
-  platform.toolkit.PressKey(Escape());
+TEST_F(Countdown, EscapeCancelsAtOnceAndAnEarlierCountsEndDoesNotEndThisOne) {
+  PushTick();
+  platform.toolkit.PressKey(Key(53, 0x1b));
   PushLook([] {});
   RunCapture(CaptureEntireScreen);
   EXPECT_EQ(ToolRuns(), 0);
-  EXPECT_FALSE(WindowExists(CountdownWindow));
-  EXPECT_TRUE(platform.toolkit.RunningTimers().empty());
+  EXPECT_TRUE(Gone());
   EXPECT_EQ(platform.toolkit.PendingEventCount(), 1u) << "Escape ended the wait at once";
-}
+  platform.toolkit.HandlePendingEvents();
 
-TEST_F(Countdown, AnEndLeftByAnEarlierCountdownDoesNotEndThisOne) {
   QueueEvent(CountdownFinishedEvent, 0, 0, 0, PostCustom);
-  Texts seen;
-  PushSeconds(seen, 3);
+  Words seen;
+  for (int second = 1; second <= 3; ++second) PushTick([&] { seen.push_back(Seen()); });
   RunCapture(CaptureEntireScreen);
-  EXPECT_EQ(seen, (Texts{"2", "1", "0"}));
+  EXPECT_EQ(seen, (Words{"2", "1", "0"}));
   EXPECT_EQ(ToolRuns(), 1);
 }
 
-TEST_F(Countdown, EventsOfOtherWindowsWaitForTheEndAndHotkeysAreDropped) {
-  NewWindow(PreferencesWindow, 0, 0, 400, 300, "Preferences", WindowCloseButton);
-  NewCheckboxGadget(16, 10, 10, 100, 20, "Sound");
-  platform.toolkit.ClickGadget(16);
-  platform.toolkit.PressCloseButton(PreferencesWindow);
-  platform.toolkit.PushSystemEvent(
-      [] { QueueEvent(HotkeyEvent1, 0, HotkeyWindow, 0, PostCustom); });
-  for (int second = 1; second <= 3; ++second) PushTickThen([] {});
-  RunCapture(CaptureEntireScreen);
-  EXPECT_EQ(ToolRuns(), 1) << "the other window's events neither end nor cancel the count";
+// Two displays side by side and no timer: an entire-screen capture asks for the display first.
+class DisplayPicker : public CaptureTest {
+ protected:
+  DisplayPicker() {
+    platform.toolkit.SetDisplays({{0, 0, 1280, 800}, {1280, 0, 1280, 800}});
+    Settings.TimerSeconds = 0;
+  }
+  void Drag(int x, int y) { platform.toolkit.DragWindow(PickerWindow, x, y); }
+  void Confirm() { platform.toolkit.ClickGadget(PickerButton); }
+  bool Gone() const {
+    return !WindowExists(PickerWindow) && FontHandle(PickerFont) == nullptr &&
+           platform.toolkit.RunningTimers().empty();
+  }
+};
 
-  ASSERT_EQ(NextEvent(0), GadgetEvent);
-  EXPECT_EQ(EventNumber(), 16);
-  ASSERT_EQ(NextEvent(0), CloseWindowEvent);
-  EXPECT_EQ(NextEvent(0), 0) << "the hot key was dropped";
+TEST_F(DisplayPicker, TheButtonFollowsTheWindowAndTheToolGetsTheChosenDisplay) {
+  Words titles;
+  PushLook([&] {
+    const headless::Window* picker = platform.toolkit.FindWindow(PickerWindow);
+    ASSERT_NE(picker, nullptr);
+    EXPECT_TRUE(picker->visible && picker->floating);
+    EXPECT_EQ(picker->flags & WindowCloseButton, WindowCloseButton);
+    EXPECT_EQ(picker->frame.x, (1280 - 320) / 2) << "centred on the main display";
+    EXPECT_EQ(picker->frame.width * 1000 + picker->frame.height, 320080);
+    EXPECT_EQ(picker->title, "");
+    EXPECT_EQ(platform.toolkit.ActiveWindow(), PickerWindow);
+    ASSERT_EQ(picker->gadgets.size(), 2u);
+    const headless::Gadget* hint = picker->gadgets.front();
+    EXPECT_EQ(hint->text, "Drag this window to the screen to capture.");
+    EXPECT_EQ(hint->flags & TextCentred, TextCentred);
+    ASSERT_NE(hint->font, nullptr);
+    EXPECT_EQ(hint->font->size, 12);
+    titles.push_back(TextOf(PickerButton));
+  });
+  // Onto the second display, back, past the bottom edge, then past the left edge.
+  for (const Point corner :
+       {Point{1500, 300}, Point{100, 700}, Point{2000, 900}, Point{-200, 300}, Point{2180, 500}}) {
+    Drag(corner.x, corner.y);
+    PushLook([&] { titles.push_back(TextOf(PickerButton)); });
+  }
+  Confirm();
+  RunCapture(CaptureEntireScreen);
+  EXPECT_EQ(titles, (Words{"Capture Display #0", "Capture Display #1", "Capture Display #0",
+                           "Capture Display #1", "Capture Display #0", "Capture Display #1"}));
+  EXPECT_EQ(ToolWords(), (Words{"-t", "png", "-D2", Shot(documents, "full")}));
+  EXPECT_EQ(DisplayOption, " -D2");
+  EXPECT_TRUE(Gone());
+
+  // Return presses the button; one display later asks nothing and keeps the last choice.
+  platform.toolkit.PressKey(Key(36, u'\r'));
+  RunCapture(CaptureEntireScreen);
+  EXPECT_EQ(ToolWords().at(2), "-D1");
+  platform.toolkit.SetDisplays({{0, 0, 1280, 800}});
+  RunCapture(CaptureEntireScreen);
+  EXPECT_EQ(ToolWords().at(2), "-D1");
 }
 
-TEST_F(Countdown, ATerminationRequestEndsTheCountAndReachesTheMainLoop) {
-  PushTickThen([] {});
-  platform.toolkit.PushSystemEvent([] { kill(getpid(), SIGTERM); });
+TEST_F(DisplayPicker, EscapeOrTheCloseBoxCancelsTheCaptureAndTheChoice) {
+  for (const bool escape : {true, false}) {
+    SCOPED_TRACE(escape ? "Escape" : "close box");
+    DisplayOption = " -D2";
+    if (escape) {
+      platform.toolkit.PressKey(Key(53, 0x1b));
+    } else {
+      platform.toolkit.PressCloseButton(PickerWindow);
+    }
+    PushLook([] {});
+    RunCapture(CaptureEntireScreen);
+    EXPECT_EQ(ToolRuns(), 0);
+    EXPECT_EQ(DisplayOption, "");
+    EXPECT_TRUE(Gone());
+    EXPECT_EQ(platform.toolkit.PendingEventCount(), 1u) << "the picker closed at once";
+    platform.toolkit.HandlePendingEvents();
+  }
+}
+
+TEST_F(DisplayPicker, ThenTheCountdownRunsOnThePointersDisplay) {
+  Settings.TimerSeconds = 3;
+  platform.toolkit.SetPointer({1800, 300});
+  Drag(1500, 300);
+  Confirm();
+  PushLook([&] {
+    EXPECT_FALSE(WindowExists(PickerWindow));
+    const headless::Window* plate = platform.toolkit.FindWindow(CountdownWindow);
+    ASSERT_NE(plate, nullptr);
+    EXPECT_EQ(plate->frame.x, 1280 + (1280 - 220) / 2);
+  });
+  for (int second = 1; second <= 3; ++second) PushTick();
   RunCapture(CaptureEntireScreen);
-  EXPECT_EQ(ToolRuns(), 0);
-  EXPECT_FALSE(WindowExists(CountdownWindow));
-  ASSERT_EQ(NextEvent(0), MenuEvent) << "the quit is left for the main loop";
-  EXPECT_EQ(EventNumber(), QuitMenuNumber);
+  EXPECT_EQ(ToolWords(), (Words{"-t", "png", "-D2", Shot(documents, "full")}));
+}
+
+// While the countdown or the picker waits, another window's events wait for its end, hot keys
+// are dropped, and a request to quit ends the wait and is left for the main loop.
+TEST_F(DisplayPicker, OtherEventsWaitDroppedOrEndTheWaitForTheMainLoop) {
+  for (const bool picker : {true, false}) {
+    SCOPED_TRACE(picker ? "picker" : "countdown");
+    if (!picker) platform.toolkit.SetDisplays({{0, 0, 1280, 800}});
+    Settings.TimerSeconds = picker ? 0 : 3;
+    NewWindow(PreferencesWindow, 0, 0, 400, 300, "Preferences", WindowCloseButton);
+    NewCheckboxGadget(16, 10, 10, 100, 20, "Sound");
+    platform.toolkit.ClickGadget(16);
+    platform.toolkit.PressCloseButton(PreferencesWindow);
+    const int runs = ToolRuns();
+    PushLook([] { QueueEvent(HotkeyEvent1, 0, HotkeyWindow, 0, PostCustom); });
+    PushLook([this, runs] { EXPECT_EQ(ToolRuns(), runs) << "neither confirmed nor ended"; });
+    if (picker) {
+      Drag(1300, 10);
+      Confirm();
+    } else {
+      for (int second = 1; second <= 3; ++second) PushTick();
+    }
+    RunCapture(CaptureEntireScreen);
+    EXPECT_EQ(ToolRuns(), runs + 1);
+    ASSERT_EQ(NextEvent(0), GadgetEvent) << "kept for the Preferences window";
+    EXPECT_EQ(EventNumber(), 16);
+    ASSERT_EQ(NextEvent(0), CloseWindowEvent);
+    EXPECT_EQ(EventWindowNumber(), PreferencesWindow);
+    EXPECT_EQ(NextEvent(0), 0) << "the hot key was dropped";
+
+    PushTick();
+    PushLook([] { kill(getpid(), SIGTERM); });
+    RunCapture(CaptureEntireScreen);
+    EXPECT_EQ(ToolRuns(), runs + 1);
+    EXPECT_FALSE(WindowExists(PickerWindow) || WindowExists(CountdownWindow));
+    ASSERT_EQ(NextEvent(0), MenuEvent) << "the quit is left for the main loop";
+    EXPECT_EQ(EventNumber(), QuitMenuNumber);
+    platform.toolkit.HandlePendingEvents();
+    DestroyWindow(PreferencesWindow);
+  }
+  EXPECT_EQ(DisplayOption, "") << "a cancelled choice";
 }
 
 }  // namespace
