@@ -1,0 +1,232 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "app/dispatch.h"
+#include "app/startup.h"
+#include "menu/icon_loading.h"
+#include "menu/image_slots.h"
+#include "menu/status_menu.h"
+#include "platform/command_numbers.h"
+#include "platform/headless/headless_platform.h"
+#include "settings/settings_record.h"
+#include "shortcuts/hotkey_list.h"
+#include "shortcuts/key_name_map.h"
+#include "support/temporary_home.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// The headless desktop with the icon files the build copied beside the program.
+class MenuTest : public ::testing::Test {
+ protected:
+  MenuTest() {
+    Settings = SettingsRecord{};
+    FillKeyNameMap();
+    InstallHotkeyHandler();
+  }
+  ~MenuTest() override { Settings = SettingsRecord{}; }
+  void Build() {
+    LoadMenuIcons(resources);
+    LoadMenuSymbols(resources);
+    RegisterStartupHotkeys();
+    BuildStatusMenu();
+  }
+  const headless::MenuItem& Item(std::int64_t item) const {
+    const headless::MenuItem* found = platform.toolkit.FindMenuItem(StatusMenu, item);
+    if (found == nullptr) throw std::runtime_error("no item " + std::to_string(item));
+    return *found;
+  }
+  static const headless::Image* Slot(std::int64_t slot) {
+    return static_cast<const headless::Image*>(ImageHandle(slot));
+  }
+  // The file name of an image, or "" for none.
+  static std::string FileOf(const headless::Image* image) {
+    return image == nullptr ? "" : fs::path(image->path).filename().string();
+  }
+  // The menu as a person reads it: titles, "-" for separators, submenus in brackets.
+  static std::string Layout(const headless::Menu& menu) {
+    std::string text;
+    for (const headless::MenuItem& e : menu.items) {
+      text += (e.separator ? "-" : e.title) + (e.submenu ? "[" + Layout(*e.submenu) + "]" : "");
+      text += e.separator ? "" : "<" + FileOf(e.image) + ">";
+      text += "|";
+    }
+    return text;
+  }
+
+  std::string resources = VANTORSHOT_BUILT_RESOURCES;
+  headless::Platform platform;
+};
+
+TEST_F(MenuTest, IconsComeInTheSetForTheScaleInTheSlotOrderOfTheSetting) {
+  // MenuIcon 0 shows design 2 and MenuIcon 1 design 1; slots 4-7 are their dark variants.
+  const char* designs = "2134";
+  for (const double scale : {1.0, 1.25, 0.0, 1.5, 2.0, 3.0}) {
+    SCOPED_TRACE(scale);
+    platform.toolkit.SetScale(scale);
+    LoadMenuIcons(resources);
+    const bool twice = scale >= 1.5;
+    for (int slot = 0; slot < 8; ++slot) {
+      const headless::Image* image = Slot(slot);
+      ASSERT_NE(image, nullptr);
+      EXPECT_EQ(FileOf(image), std::string(slot < 4 ? "" : "inv_") + "app_icon" +
+                                   designs[slot % 4] + (twice ? "x2" : "") + ".png");
+      EXPECT_EQ(image->width, twice ? 36 : 18);
+      EXPECT_EQ(image->pointWidth * 100 + image->pointHeight, 1818.0) << "18 points";
+    }
+    const headless::Image* application = Slot(ApplicationIconImage);
+    EXPECT_EQ(FileOf(application), twice ? "fancy_app_iconx2.png" : "fancy_app_icon.png");
+    EXPECT_EQ(application->width * 1000 + application->height, 128128) << "resized to 128";
+    EXPECT_EQ(application->pointWidth, scale >= 2 ? 64.0 : 128.0);
+  }
+}
+
+TEST_F(MenuTest, AMissingOrUnreadableFileLeavesOnlyItsSlotEmpty) {
+  ScratchFolder partial;
+  for (const char* name :
+       {"app_icon1.png", "app_icon3.png", "fancy_app_icon.png", "symbol_blank.png"}) {
+    fs::copy_file(resources + name, partial.Path() + name);
+  }
+  partial.WriteFile("app_icon4.png", "not a picture");
+  LoadMenuIcons(partial.Path());
+  for (std::int64_t slot = 0; slot <= ApplicationIconImage; ++slot) {
+    EXPECT_EQ(ImageExists(slot), slot == 1 || slot == 2 || slot == ApplicationIconImage) << slot;
+  }
+  void* loaded = LoadIconImage(20, resources + "app_icon1.png");
+  EXPECT_NE(loaded, nullptr);
+  EXPECT_EQ(loaded, ImageHandle(20));
+  EXPECT_EQ(LoadIconImage(20, resources + "none.png"), nullptr);
+  EXPECT_FALSE(ImageExists(20)) << "a failed load empties the slot";
+  resources = partial.Path();
+  Build();
+  EXPECT_EQ(FileOf(Item(1).image), "symbol_blank.png") << "a missing symbol leaves a blank";
+}
+
+TEST_F(MenuTest, AFirstStartShowsEveryItemWithItsPictureAndQuitRemovesTheMenu) {
+  const TemporaryHome home;
+  platform.toolkit.SetThemeIcons({"edit-cut"});
+  std::string layout;
+  platform.toolkit.PushSystemEvent([&] {
+    ASSERT_NE(platform.toolkit.Status().menu, nullptr);
+    layout = Layout(*platform.toolkit.Status().menu);
+    EXPECT_EQ(FileOf(platform.toolkit.Status().image), "app_icon1.png") << "MenuIcon 1";
+    for (std::int64_t item : {1, 2, 3, 5}) EXPECT_EQ(Item(item).keyEquivalent, "") << item;
+    EXPECT_EQ(Item(ItemPreferences).keyEquivalent + Item(ItemQuit).keyEquivalent, ",q");
+    EXPECT_EQ(Item(ItemQuit).modifierMask, ModifierCommand);
+  });
+  platform.toolkit.ChooseMenuItem(StatusMenu, ItemQuit);
+  EXPECT_EQ(RunApplication(), 0);
+  EXPECT_EQ(layout,
+            "Capture Entire Screen (3 sec Timer)<symbol_display.png>|Capture "
+            "Window...<symbol_window.png>|Capture Selection...<theme:edit-cut>|-|Open Capture "
+            "Location...<symbol_folder.png>|-|Preferences...<symbol_blank.png>|-|More...["
+            "About<symbol_blank.png>|-|Give Feedback<symbol_blank.png>|Contact "
+            "Me<symbol_blank.png>|]<symbol_blank.png>|-|Quit<symbol_blank.png>|");
+  EXPECT_FALSE(platform.toolkit.Status().present);
+  EXPECT_FALSE(MenuExists(StatusMenu));
+}
+
+TEST_F(MenuTest, StoredSettingsShapeTheMenuFromTheStart) {
+  const TemporaryHome home;
+  home.WriteSettings("Timer=2\nMenuIcon=2\nShortKey1=⇧⌘1\nShortKey3=⌃⌥⇧3\nPreviewOn=1\n");
+  platform.hotkeys.RefuseKey(20, HotkeyControl | HotkeyOption | HotkeyShift);
+  platform.toolkit.PushSystemEvent([&] {
+    EXPECT_EQ(FileOf(platform.toolkit.Status().image), "app_icon3.png");
+    EXPECT_EQ(Item(1).text, "Capture Entire Screen (5 sec Timer)\tShift+Cmd+1");
+    EXPECT_EQ(Item(1).keyEquivalent, "1");
+    EXPECT_EQ(Item(1).modifierMask, ModifierShift | ModifierCommand);
+    EXPECT_EQ(Item(3).keyEquivalent, "3") << "held by another program, still a menu key";
+    EXPECT_TRUE(Item(5).disabled);
+    EXPECT_EQ(platform.hotkeys.Registrations().size(), 1u);
+  });
+  platform.toolkit.ChooseMenuItem(StatusMenu, ItemQuit);
+  EXPECT_EQ(RunApplication(), 0);
+}
+
+TEST_F(MenuTest, ItemOneNamesTheCountdownOfItsTimerIndexAndKeepsItsHint) {
+  const std::pair<std::int64_t, const char*> cases[] = {{0, ""},
+                                                        {1, " (3 sec Timer)"},
+                                                        {2, " (5 sec Timer)"},
+                                                        {3, " (10 sec Timer)"},
+                                                        {4, " (15 sec Timer)"},
+                                                        {-1, ""},
+                                                        {5, ""}};
+  Settings.ShortKey1 = "⇧⌘1";
+  for (const auto& [index, timer] : cases) {
+    Settings.TimerIndex = index;
+    Build();
+    EXPECT_EQ(Item(1).text, "Capture Entire Screen" + std::string(timer) + "\tShift+Cmd+1");
+  }
+  SetEntireScreenItemTimer(0);
+  EXPECT_EQ(Item(1).text, "Capture Entire Screen\tShift+Cmd+1");
+  SetEntireScreenItemTimer(15);
+  EXPECT_EQ(Item(1).title, "Capture Entire Screen (15 sec Timer)");
+  EXPECT_EQ(Item(1).keyEquivalent, "1");
+}
+
+TEST_F(MenuTest, NewShortcutsRewriteOnlyTheirItemsAndAddNothing) {
+  Settings.ShortKey2 = "⌥⌘W";
+  Build();
+  EXPECT_EQ(Item(2).text, "Capture Window...\tAlt+Cmd+W");
+  const std::string before = Layout(*platform.toolkit.Status().menu);
+  Settings.TimerSeconds = 10;
+  SetCaptureItemShortcut(1, "⌘E");
+  SetCaptureItemShortcut(2, "");
+  SetCaptureItemShortcut(3, "⇧⌘S");
+  SetCaptureItemShortcut(5, "⌃O");
+  SetCaptureItemShortcut(4, "⌘X");  // not a capture item
+  EXPECT_EQ(Item(1).text, "Capture Entire Screen (10 sec Timer)\tCmd+E");
+  EXPECT_EQ(Item(2).text + "|" + Item(2).keyEquivalent, "Capture Window...\t|");
+  EXPECT_EQ(Item(3).text, "Capture Selection...\tShift+Cmd+S");
+  EXPECT_EQ(Item(5).text, "Open Capture Location...\tCtrl+O");
+  EXPECT_EQ(Item(4).text, "Preferences...\tCmd+,");
+  SetEntireScreenItemTimer(0);
+  EXPECT_EQ(Item(1).text, "Capture Entire Screen\tCmd+E") << "the timer keeps the new hint";
+  for (int round = 0; round < 3; ++round) SetCaptureItemShortcut(2, "⌥⌘W");
+  EXPECT_EQ(Layout(*platform.toolkit.Status().menu), before);
+}
+
+TEST_F(MenuTest, OpenCaptureLocationIsOffWhileCapturesGoToTheClipboardOrTheViewer) {
+  Build();
+  for (const auto& [clipboard, preview] : {std::pair{0, 1}, {1, 0}, {1, 1}, {0, 0}}) {
+    Settings.ClipboardOn = static_cast<std::int8_t>(clipboard);
+    Settings.PreviewOn = static_cast<std::int8_t>(preview);
+    ApplyLocationItemRule();
+    EXPECT_EQ(Item(5).disabled, clipboard + preview > 0) << clipboard << preview;
+  }
+  EXPECT_FALSE(Item(4).disabled);
+}
+
+TEST_F(MenuTest, TheIconFollowsTheAppearanceAndASettingOutside0To3LeavesIt) {
+  Settings.MenuIcon = 2;
+  Build();
+  platform.host.ObserveAppearance(true);
+  const auto follow = [this](bool dark) {
+    platform.toolkit.ChangeAppearance(dark);
+    const std::int32_t kind = NextEvent();
+    ASSERT_EQ(kind, AppearanceChangedEvent);
+    EXPECT_TRUE(RunCommand(CommandForEvent(kind, 0, 0, 0)));
+  };
+  EXPECT_EQ(FileOf(platform.toolkit.Status().image), "app_icon3.png");
+  follow(true);
+  EXPECT_EQ(FileOf(platform.toolkit.Status().image), "inv_app_icon3.png");
+  follow(false);
+  EXPECT_EQ(FileOf(platform.toolkit.Status().image), "app_icon3.png");
+  Settings.MenuIcon = 4;
+  follow(true);
+  EXPECT_EQ(FileOf(platform.toolkit.Status().image), "app_icon3.png");
+  Settings.MenuIcon = -1;
+  follow(false);
+  EXPECT_EQ(FileOf(platform.toolkit.Status().image), "app_icon3.png");
+
+  platform.toolkit.SetDark(true);
+  Settings.MenuIcon = 0;
+  resources = "/nonexistent/";
+  Build();
+  EXPECT_TRUE(platform.toolkit.Status().present);
+  EXPECT_EQ(platform.toolkit.Status().image, nullptr) << "an empty slot shows no image";
+}
+
+}  // namespace
