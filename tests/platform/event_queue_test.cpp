@@ -26,14 +26,12 @@ class EventQueueTest : public ::testing::Test {
 TEST_F(EventQueueTest, DeliversFirstInFirstOutWithAllFields) {
   QueueEvent(GadgetEvent, 12, 1, SubtypeChange, 0);
   QueueEvent(HotkeyEvent3, -65535, -65534, -65533, PostCustom);
+  using Record = std::vector<std::int64_t>;
   ASSERT_EQ(NextEvent(0), GadgetEvent);
-  EXPECT_EQ(EventNumber(), 12);
-  EXPECT_EQ(EventWindowNumber(), 1);
-  EXPECT_EQ(EventSubtype(), SubtypeChange);
+  EXPECT_EQ((Record{EventNumber(), EventWindowNumber(), EventSubtype()}), (Record{12, 1, 768}));
   ASSERT_EQ(NextEvent(0), HotkeyEvent3);
-  EXPECT_EQ(EventNumber(), -65535);
-  EXPECT_EQ(EventWindowNumber(), -65534);
-  EXPECT_EQ(EventSubtype(), -65533);
+  EXPECT_EQ((Record{EventNumber(), EventWindowNumber(), EventSubtype()}),
+            (Record{-65535, -65534, -65533}));
   EXPECT_EQ(NextEvent(0), 0) << "an empty queue times out";
 }
 
@@ -122,16 +120,11 @@ TEST_F(EventQueueTest, WakesTheWaitByKindAndFlag) {
 }
 
 TEST_F(EventQueueTest, ReadingAnEmptyQueueHandsOneSystemEventToTheDesktop) {
-  int handled = 0;
-  platform.toolkit.PushSystemEvent([&handled] { ++handled; });
-  platform.toolkit.PushSystemEvent([&handled] {
-    ++handled;
-    QueueEvent(MenuEvent, 9, 0, 0, 0);
-  });
+  platform.toolkit.PushSystemEvent([] {});
+  platform.toolkit.PushSystemEvent([] { QueueEvent(MenuEvent, 9, 0, 0, 0); });
   EXPECT_EQ(NextEvent(), -1) << "a system event that queued nothing";
-  EXPECT_EQ(handled, 1);
+  EXPECT_EQ(platform.toolkit.PendingEventCount(), 1u);
   EXPECT_EQ(NextEvent(), MenuEvent);
-  EXPECT_EQ(handled, 2);
 }
 
 }  // namespace

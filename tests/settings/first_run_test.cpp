@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include "platform/files.h"
+#include "platform/process_fd.h"
 #include "settings/setting_keys.h"
 #include "settings/settings_test_support.h"
 
@@ -13,8 +14,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// Counts the times a complete settings file appears in its folder: each flush puts a whole new
-// file in place under the final name.
+// Counts the complete settings files put in place in a folder: one for each flush.
 class FlushCounter {
  public:
   explicit FlushCounter(const fs::path& folder) : fd_(inotify_init1(IN_NONBLOCK | IN_CLOEXEC)) {
@@ -23,17 +23,19 @@ class FlushCounter {
   }
   int Count() {
     alignas(inotify_event) char buffer[8192];
-    for (ssize_t got; (got = read(fd_.Get(), buffer, sizeof buffer)) > 0;) {
-      for (ssize_t at = 0; at < got;) {
-        const auto* event = reinterpret_cast<const inotify_event*>(buffer + at);
-        if (event->len > 0 && std::string_view(event->name) == "VantorShot.ini") ++count_;
-        at += static_cast<ssize_t>(sizeof(inotify_event) + event->len);
+    for (ssize_t got, at; (got = read(fd_.Get(), buffer, sizeof buffer)) > 0;) {
+      for (at = 0; at < got; at += sizeof(inotify_event) + Event(buffer + at)->len) {
+        count_ += Event(buffer + at)->len > 0 &&
+                  std::string_view(Event(buffer + at)->name) == "VantorShot.ini";
       }
     }
     return count_;
   }
 
  private:
+  static const inotify_event* Event(const char* at) {
+    return reinterpret_cast<const inotify_event*>(at);
+  }
   UniqueFd fd_;
   int count_ = 0;
 };

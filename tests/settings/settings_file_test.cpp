@@ -1,9 +1,6 @@
 #include <gtest/gtest.h>
-#include <poll.h>
 #include <signal.h>
-#include <sys/wait.h>
 #include <time.h>
-#include <unistd.h>
 
 #include "settings/settings_test_support.h"
 
@@ -30,22 +27,23 @@ TEST_F(StoredSettings, TextsReadBackExactlyInTheNextStartAndMissingOnesAreEmpty)
   EXPECT_EQ(record.at("LastSavePath"), texts.at("DirPath"));
 }
 
-// The probe's first write, or false after ten seconds.
-bool FirstWrite(const Probe& probe) {
-  pollfd ready{probe.output.Get(), POLLIN, 0};
-  char byte = 0;
-  return poll(&ready, 1, 10000) == 1 && read(probe.output.Get(), &byte, 1) == 1;
+// Starts a writer that rewrites DirPath with `length` letters over and over, and kills it a
+// while after its first write; false when it never wrote.
+bool KillAWriter(std::size_t length, long nanoseconds) {
+  const ProcessHandle writer = StartProbe("churn " + std::to_string(length));
+  const std::string pid = ReadProcessLine(writer);
+  const timespec pause{0, nanoseconds};
+  nanosleep(&pause, nullptr);
+  const bool killed = !pid.empty() && kill(std::stoi(pid), SIGKILL) == 0;
+  WaitForProcessEnd(writer);
+  return killed;
 }
 
 TEST_F(StoredSettings, AnEmptyLockLeftByAKilledWriterDoesNotHoldLaterWrites) {
   OpenSettingsStore();
   CloseSettingsStore();
   WriteWholeFile(SettingsFile().string() + ".lock", "");
-  Probe probe = StartProbe({"churn", "10"});
-  const bool wrote = FirstWrite(probe);
-  kill(probe.pid, SIGKILL);
-  waitpid(probe.pid, nullptr, 0);
-  EXPECT_TRUE(wrote);
+  EXPECT_TRUE(KillAWriter(10, 0));
 }
 
 TEST_F(StoredSettings, KillingAWriterLeavesTheOldOrTheNewFileNeverATornOne) {
@@ -60,14 +58,7 @@ TEST_F(StoredSettings, KillingAWriterLeavesTheOldOrTheNewFileNeverATornOne) {
   CloseSettingsStore();
   ASSERT_GT(withA.size(), length);
   for (int round = 0; round < 40; ++round) {
-    Probe probe = StartProbe({"churn", std::to_string(length)});
-    const bool wrote = FirstWrite(probe);
-    const timespec pause{0, round * 400000L};
-    nanosleep(&pause, nullptr);
-    kill(probe.pid, SIGKILL);
-    int status = 0;
-    waitpid(probe.pid, &status, 0);
-    ASSERT_TRUE(wrote && WIFSIGNALED(status)) << "round " << round;
+    ASSERT_TRUE(KillAWriter(length, round * 400000L)) << "round " << round;
     const std::string after = ReadWholeFile(SettingsFile());
     ASSERT_TRUE(after == withA || after == withB) << "round " << round << ": " << after.size();
   }

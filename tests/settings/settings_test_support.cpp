@@ -1,17 +1,9 @@
 #include "settings/settings_test_support.h"
 
-#include <spawn.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
-#include <cerrno>
 #include <sstream>
-#include <stdexcept>
 
 #include "settings/derived_values.h"
 #include "settings/setting_keys.h"
-
-extern char** environ;
 
 Fields RecordFields() {
   Fields fields;
@@ -32,52 +24,27 @@ Fields GeneralSection(const std::string& text) {
   std::istringstream lines(text);
   bool general = false;
   for (std::string line; std::getline(lines, line);) {
-    if (line.starts_with('[')) {
-      general = line == "[General]";
-    } else if (const std::size_t equals = line.find('='); general && equals != std::string::npos) {
+    if (line.starts_with('[')) general = line == "[General]";
+    const std::size_t equals = line.find('=');
+    if (general && equals != std::string::npos)
       keys[line.substr(0, equals)] = line.substr(equals + 1);
-    }
   }
   return keys;
 }
 
-Probe StartProbe(const std::vector<std::string>& arguments) {
-  PipeEnds output;
-  if (!OpenPipe(output)) throw std::runtime_error("no pipe for the probe");
-  std::vector<std::string> words = {SETTINGS_PROBE_PATH};
-  words.insert(words.end(), arguments.begin(), arguments.end());
-  std::vector<char*> argv;
-  for (std::string& word : words) argv.push_back(word.data());
-  argv.push_back(nullptr);
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_adddup2(&actions, output.write.Get(), STDOUT_FILENO);
-  Probe probe;
-  const int failed = posix_spawn(&probe.pid, argv[0], &actions, nullptr, argv.data(), environ);
-  posix_spawn_file_actions_destroy(&actions);
-  if (failed != 0) throw std::runtime_error("cannot start the probe");
-  probe.output = std::move(output.read);
-  return probe;
+ProcessHandle StartProbe(const std::string& parameters) {
+  return StartProcess(SETTINGS_PROBE_PATH, parameters, "", ProcessKeep | ProcessReadOutput);
 }
 
 Fields RecordOfASecondStart() {
-  Probe probe = StartProbe({"show"});
+  // Each field is "Name=value" and a NUL, so that values may hold line feeds.
   std::string output;
-  char buffer[4096];
-  for (ssize_t got; (got = read(probe.output.Get(), buffer, sizeof buffer)) != 0;) {
-    if (got < 0 && errno != EINTR) break;
-    if (got > 0) output.append(buffer, static_cast<std::size_t>(got));
-  }
-  int status = 0;
-  waitpid(probe.pid, &status, 0);
-  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "probe status " << status;
-  // Each field is "Name=value" and a NUL, so that values may hold any other character.
+  for (const std::string& line : WaitForProcessEnd(StartProbe("show"))) output += line + "\n";
   Fields fields;
   for (std::size_t start = 0, end; (end = output.find('\0', start)) != std::string::npos;
        start = end + 1) {
     const std::string field = output.substr(start, end - start);
-    const std::size_t equals = field.find('=');
-    fields[field.substr(0, equals)] = field.substr(equals + 1);
+    fields[field.substr(0, field.find('='))] = field.substr(field.find('=') + 1);
   }
   return fields;
 }

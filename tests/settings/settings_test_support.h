@@ -4,14 +4,11 @@
 // the probe program that plays a second start of the program in a process of its own.
 
 #include <gtest/gtest.h>
-#include <sys/types.h>
 
-#include <filesystem>
 #include <map>
 #include <string>
-#include <vector>
 
-#include "platform/process_fd.h"
+#include "platform/process.h"
 #include "settings/settings_record.h"
 #include "settings/settings_store.h"
 #include "support/temporary_home.h"
@@ -19,17 +16,13 @@
 using Fields = std::map<std::string, std::string>;
 
 // The field of every setting key, under the key's name, and what the program derives from them:
-// TimerSeconds, Format (type option and extension), Words (the five option words in their order)
-// and LastSavePath.
+// TimerSeconds, Format (type option and extension), Words (the five option words in their
+// order) and LastSavePath.
 Fields RecordFields();
 // The keys of the [General] section of an INI text with their raw values.
 Fields GeneralSection(const std::string& text);
-
-struct Probe {
-  pid_t pid = -1;
-  UniqueFd output;
-};
-Probe StartProbe(const std::vector<std::string>& arguments);
+// The probe started with `parameters`, its output to be read.
+ProcessHandle StartProbe(const std::string& parameters);
 // The record as a second start of the program loads it.
 Fields RecordOfASecondStart();
 

@@ -24,7 +24,6 @@ class ScratchFolder {
 
 // Writes a whole file, making the folders above it; throws when it cannot be written.
 void WriteWholeFile(const std::string& path, const std::string& text, unsigned mode = 0644);
-// The contents of a file; "" when it cannot be read.
+// The contents of a file, or its lines without their line ends; nothing when it cannot be read.
 std::string ReadWholeFile(const std::string& path);
-// The lines of a file without their line ends; none when it cannot be read.
 std::vector<std::string> ReadLines(const std::string& path);

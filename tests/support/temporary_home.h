@@ -13,14 +13,14 @@ class TemporaryHome {
   TemporaryHome();
 
   // The settings file the program keeps in the configuration folder.
-  std::filesystem::path SettingsFile() const;
+  std::filesystem::path SettingsFile() const { return config / "vantorshot" / "VantorShot.ini"; }
   // Stores settings as an earlier run would have left them: `lines` in the [General] section.
-  void WriteSettings(const std::string& lines) const;
+  void WriteSettings(const std::string& lines) const {
+    WriteWholeFile(SettingsFile(), "[General]\n" + lines);
+  }
 
   ScratchFolder scratch;
-  std::filesystem::path root{scratch.Path()};
-  std::filesystem::path home{root / "home"};
-  std::filesystem::path config{root / "config"};
+  std::filesystem::path root{scratch.Path()}, home{root / "home"}, config{root / "config"};
   ScopedEnvironment homeVariable{"HOME", home.string()};
   ScopedEnvironment configVariable{"XDG_CONFIG_HOME", config.string()};
 };

@@ -1,5 +1,3 @@
-#include "support/scratch_folder.h"
-
 #include <stdlib.h>
 #include <sys/stat.h>
 
@@ -7,6 +5,9 @@
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
+
+#include "support/scratch_folder.h"
+#include "support/temporary_home.h"
 
 namespace fs = std::filesystem;
 
@@ -48,9 +49,8 @@ void WriteWholeFile(const std::string& path, const std::string& text, unsigned m
 }
 
 std::string ReadWholeFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
   std::ostringstream text;
-  text << in.rdbuf();
+  text << std::ifstream(path, std::ios::binary).rdbuf();
   return text.str();
 }
 
@@ -59,4 +59,9 @@ std::vector<std::string> ReadLines(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   for (std::string line; std::getline(in, line);) lines.push_back(line);
   return lines;
+}
+
+TemporaryHome::TemporaryHome() {
+  fs::create_directories(home);
+  fs::create_directories(config);
 }
