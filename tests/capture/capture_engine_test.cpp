@@ -6,7 +6,7 @@
 #include "capture/capture_tool.h"
 #include "platform/command_numbers.h"
 #include "platform/program_location.h"
-#include "settings/settings_record.h"
+#include "settings/derived_values.h"
 #include "settings/settings_store.h"
 
 namespace {
@@ -17,6 +17,8 @@ using CaptureEngine = CaptureTest;
 
 TEST_F(CaptureEngine, EachKindPutsTheOptionWordsItUsesInTheirPlaceThenTheFile) {
   Settings.DirPath = documents;
+  Settings.TimerSeconds = 0;
+  DisplayOption = " -D1";
   const struct {
     std::int8_t kind;
     bool options;
@@ -32,42 +34,24 @@ TEST_F(CaptureEngine, EachKindPutsTheOptionWordsItUsesInTheirPlaceThenTheFile) {
       {CaptureSelection, false, {"-s", "-t", "png"}, "area"},
   };
   for (const auto& c : cases) {
-    SCOPED_TRACE(testing::Message() << int{c.kind} << (c.options ? " with options" : ""));
-    for (std::string* option :
-         {&Settings.SoundOption, &Settings.ShadowOption, &Settings.PointerOption,
-          &Settings.ClipboardOption, &Settings.PreviewOption}) {
-      option->clear();
-    }
-    if (c.options) {
-      Settings.SoundOption = " -x";
-      Settings.ShadowOption = " -o";
-      Settings.PointerOption = " -C";
-      Settings.ClipboardOption = " -c";
-      Settings.PreviewOption = " -P";
-    }
-    DisplayOption = " -D1";
-    Settings.TimerSeconds = 0;
+    for (const SwitchWord& s : SwitchTable) Settings.*s.option = c.options ? s.word : "";
     RunCapture(c.kind);
     Words expected = c.words;
-    expected.push_back(documents + "vs_cap_" + c.name + "_2024-04-05-023015.png");
-    EXPECT_EQ(ToolWords(), expected);
+    expected.push_back(Shot(documents, c.name));
+    EXPECT_EQ(ToolWords(), expected) << int{c.kind} << c.options;
     EXPECT_EQ(Settings.LastSavePath, "\"" + expected.back() + "\"");
     fs::remove(expected.back());
   }
-}
-
-TEST_F(CaptureEngine, WindowAndSelectionNeitherAskForADisplayNorCountDown) {
   // Two displays and a long timer: a picker or countdown would wait for events never pushed.
   platform.toolkit.SetDisplays({{0, 0, 1280, 800}, {1280, 0, 1920, 1080}});
   Settings.TimerSeconds = 15;
   Settings.FormatOption = "-t tiff";
   Settings.FileExtension = ".tiff";
-  DisplayOption = " -D2";
   RunCapture(CaptureWindow);
   EXPECT_EQ(ToolWords(), (Words{"-W", "-t", "tiff", Shot(documents, "window", ".tiff")}));
   RunCapture(CaptureSelection);
   EXPECT_EQ(ToolWords(), (Words{"-s", "-t", "tiff", Shot(documents, "area", ".tiff")}));
-  EXPECT_EQ(DisplayOption, " -D2");
+  EXPECT_EQ(DisplayOption, " -D1");
 }
 
 TEST_F(CaptureEngine, MenuItemsAndHotKeysRunTheirCommands) {

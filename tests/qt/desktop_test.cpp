@@ -1,6 +1,5 @@
 #include <QApplication>
 #include <QDir>
-#include <QFile>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPalette>
@@ -14,7 +13,7 @@
 #include "platform/qt/qt_requesters.h"
 #include "platform/qt/single_instance.h"
 #include "qt_fixture.h"
-#include "support/scoped_environment.h"
+#include "support/temporary_home.h"
 
 namespace {
 
@@ -23,12 +22,6 @@ class Appearance : public QtToolkitTest {
  protected:
   Appearance() { gtkTheme.Unset(); }
   ~Appearance() override { QApplication::setPalette(light); }
-  void WriteGtkSettings(const char* version, const char* lines) {
-    QDir(config.path()).mkpath(version);
-    QFile file(config.path() + "/" + version + "/settings.ini");
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(QByteArray("[Settings]\n") + lines);
-  }
   static QPalette Dark(int button = 30) {
     QPalette dark;
     dark.setColor(QPalette::Window, QColor(30, 30, 30));
@@ -38,8 +31,7 @@ class Appearance : public QtToolkitTest {
   }
 
   QPalette light = QApplication::palette();
-  QTemporaryDir config;
-  ScopedEnvironment configVariable{"XDG_CONFIG_HOME", config.path().toStdString()};
+  TemporaryHome home;
   ScopedEnvironment gtkTheme{"GTK_THEME"};
 };
 
@@ -58,7 +50,7 @@ TEST_F(Appearance, TheThemeVariableThenGtkFourThenGtkThreeThenThePaletteDecide) 
                {"gtk-4.0", "gtk-theme-name=Adwaita-dark\n", true},
                {"gtk-4.0", "gtk-theme-name=Yaru\n", false}};
   for (const auto& c : cases) {
-    WriteGtkSettings(c.version, c.lines);
+    WriteWholeFile(home.config / c.version / "settings.ini", std::string("[Settings]\n") + c.lines);
     EXPECT_EQ(DesktopIsDark(), c.dark) << c.version << ": " << c.lines;
   }
   gtkTheme.Set("Adwaita:dark");

@@ -7,7 +7,6 @@
 #include <QString>
 #include <QWidget>
 
-#include <ostream>
 #include <vector>
 
 #include "platform/command_numbers.h"
@@ -18,16 +17,8 @@ inline void PrintTo(const QString& text, std::ostream* out) {
   *out << text.toStdString();
 }
 
-struct QueuedEvent {
-  std::int32_t kind = 0;
-  std::int64_t object = 0, window = 0, type = 0;
-  bool operator==(const QueuedEvent&) const = default;
-};
-using Events = std::vector<QueuedEvent>;
-
-inline void PrintTo(const QueuedEvent& e, std::ostream* out) {
-  *out << "{" << e.kind << ", " << e.object << ", " << e.window << ", " << e.type << "}";
-}
+// Each event as {kind, object, window, type}.
+using Events = std::vector<std::vector<std::int64_t>>;
 
 class QtToolkitTest : public ::testing::Test {
  protected:

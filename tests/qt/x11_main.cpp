@@ -1,15 +1,13 @@
-// Runs the X11 tests against the display in DISPLAY (a private Xvfb started by with-xvfb).
+// The X11 tests against the display in DISPLAY, a private Xvfb that with-xvfb starts.
 #include <gtest/gtest.h>
 
 #include <QApplication>
 
-#include <cstdlib>
-
 int main(int argc, char** argv) {
   setenv("QT_QPA_PLATFORM", "xcb", 1);
   ::testing::InitGoogleTest(&argc, argv);
-  if (std::getenv("DISPLAY") == nullptr) {
-    std::fprintf(stderr, "x11 tests need DISPLAY: run them through tests/support/with-xvfb\n");
+  if (getenv("DISPLAY") == nullptr) {
+    std::fputs("x11 tests need DISPLAY: run them through tests/support/with-xvfb\n", stderr);
     return 1;
   }
   QApplication application(argc, argv);

@@ -54,17 +54,9 @@ TEST(KeyNames, TextsGiveTheHotKeysModifierWordAndVirtualKey) {
   }
   EXPECT_EQ(ReadShortcutText("⌘↖").keyName, "↖");
   // The names agree with the keys the field and the window shortcuts know by position.
-  for (std::size_t n = 0; n < 10; ++n)
-    EXPECT_EQ(KeyNameMap.at(std::to_string(n)), VirtualDigits[n]);
   for (std::size_t n = 0; n < 12; ++n) {
     EXPECT_EQ(KeyNameMap.at("F" + std::to_string(n + 1)), VirtualFunctionKeys[n]);
-  }
-  for (const auto& [name, key] : std::map<std::string, std::uint32_t>{{"Home", VirtualHome},
-                                                                      {"End", VirtualEnd},
-                                                                      {"PgUp", VirtualPageUp},
-                                                                      {"PgDown", VirtualPageDown},
-                                                                      {"Del", VirtualBackspace}}) {
-    EXPECT_EQ(KeyNameMap.at(name), key) << name;
+    EXPECT_EQ(KeyNameMap.at(std::to_string(n % 10)), VirtualDigits[n % 10]);
   }
 }
 
