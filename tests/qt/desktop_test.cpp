@@ -2,9 +2,7 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QMessageBox>
-#include <QPalette>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
@@ -20,7 +18,6 @@ namespace {
 // A temporary configuration folder and no GTK theme variable; the palette is put back after.
 class Appearance : public QtToolkitTest {
  protected:
-  Appearance() { gtkTheme.Unset(); }
   ~Appearance() override { QApplication::setPalette(light); }
   static QPalette Dark(int button = 30) {
     QPalette dark;
@@ -32,26 +29,25 @@ class Appearance : public QtToolkitTest {
 
   QPalette light = QApplication::palette();
   TemporaryHome home;
-  ScopedEnvironment gtkTheme{"GTK_THEME"};
+  ScopedEnvironment gtkTheme{"GTK_THEME", ""};
 };
 
 TEST_F(Appearance, TheThemeVariableThenGtkFourThenGtkThreeThenThePaletteDecide) {
   QApplication::setPalette(Dark());
   EXPECT_TRUE(DesktopIsDark());
-  const struct {
-    const char* version;
-    const char* lines;
-    bool dark;
-  } cases[] = {{"gtk-3.0", "gtk-theme-name=Adwaita\n", false},
-               {"gtk-3.0", "gtk-theme-name=Adwaita\ngtk-application-prefer-dark-theme=1\n", true},
-               {"gtk-3.0", "gtk-application-prefer-dark-theme=0\n", false},
-               {"gtk-3.0", "gtk-application-prefer-dark-theme = true\n", true},
-               {"gtk-3.0", "no setting\n", true},
-               {"gtk-4.0", "gtk-theme-name=Adwaita-dark\n", true},
-               {"gtk-4.0", "gtk-theme-name=Yaru\n", false}};
-  for (const auto& c : cases) {
-    WriteWholeFile(home.config / c.version / "settings.ini", std::string("[Settings]\n") + c.lines);
-    EXPECT_EQ(DesktopIsDark(), c.dark) << c.version << ": " << c.lines;
+  // Each settings file in turn, one line after [Settings]; gtk-4.0 comes before gtk-3.0.
+  const std::pair<std::string, bool> cases[] = {
+      {"3 gtk-theme-name=Adwaita", false},
+      {"3 gtk-application-prefer-dark-theme=1\ngtk-theme-name=Adwaita", true},
+      {"3 gtk-application-prefer-dark-theme=0", false},
+      {"3 gtk-application-prefer-dark-theme = true", true},
+      {"3 no setting", true},
+      {"4 gtk-theme-name=Adwaita-dark", true},
+      {"4 gtk-theme-name=Yaru", false}};
+  for (const auto& [file, dark] : cases) {
+    WriteWholeFile(home.config / ("gtk-" + file.substr(0, 1) + ".0") / "settings.ini",
+                   "[Settings]\n" + file.substr(2) + "\n");
+    EXPECT_EQ(DesktopIsDark(), dark) << file;
   }
   gtkTheme.Set("Adwaita:dark");
   EXPECT_TRUE(DesktopIsDark());
@@ -60,11 +56,11 @@ TEST_F(Appearance, TheThemeVariableThenGtkFourThenGtkThreeThenThePaletteDecide) 
 }
 
 TEST_F(Appearance, AChangeIsReportedOnlyWhileObservedAndOnlyWhenTheAnswerChanges) {
-  QtHost host(true);
+  QtHost host(true), none(false);
   QApplication::setPalette(Dark());
-  EXPECT_EQ(TakeEvents(), Events{});
   EXPECT_EQ(IsDarkAppearance(), 1);
   host.ObserveAppearance(true);
+  none.ObserveAppearance(true);  // no desktop, no watch
   QApplication::setPalette(Dark(10));
   EXPECT_EQ(TakeEvents(), Events{}) << "still dark";
   QApplication::setPalette(light);
@@ -73,10 +69,6 @@ TEST_F(Appearance, AChangeIsReportedOnlyWhileObservedAndOnlyWhenTheAnswerChanges
   host.ObserveAppearance(false);
   QApplication::setPalette(Dark());
   EXPECT_EQ(TakeEvents(), Events{});
-  QtHost none(false);
-  none.ObserveAppearance(true);
-  QApplication::setPalette(light);
-  EXPECT_EQ(TakeEvents(), Events{}) << "no desktop, no watch";
 }
 
 TEST(QtHost, OffscreenIsNoX11SessionAndTheProgramOutlivesItsWindows) {
@@ -91,21 +83,21 @@ TEST(QtHost, OffscreenIsNoX11SessionAndTheProgramOutlivesItsWindows) {
 }
 
 TEST(SingleInstanceLock, ASecondHolderOfTheSameDisplayIsRefused) {
-  QTemporaryDir runtime;
-  ScopedEnvironment runtimeVariable("XDG_RUNTIME_DIR", runtime.path().toStdString());
+  const TemporaryHome home;
+  ScopedEnvironment runtime("XDG_RUNTIME_DIR", home.home.string());
   EXPECT_EQ(SingleInstanceLockPath("/tmp/.X11-unix/X7"),
-            runtime.path().toStdString() + "/vantorshot-_tmp_.X11-unix_X7.lock");
+            home.home.string() + "/vantorshot-_tmp_.X11-unix_X7.lock");
   {
-    SingleInstanceLock first(":7");
+    const SingleInstanceLock first(":7");
     EXPECT_FALSE(first.HeldElsewhere());
     EXPECT_TRUE(SingleInstanceLock(":7").HeldElsewhere());
     EXPECT_FALSE(SingleInstanceLock(":8").HeldElsewhere());
   }
   EXPECT_FALSE(SingleInstanceLock(":7").HeldElsewhere()) << "the lock goes with its holder";
-  runtimeVariable.Set("relative");
+  runtime.Set("relative");
   EXPECT_EQ(SingleInstanceLockPath(":7"),
             "/tmp/vantorshot-" + std::to_string(getuid()) + "-:7.lock");
-  runtimeVariable.Set("/nonexistent-runtime");
+  runtime.Set("/nonexistent-runtime");
   EXPECT_FALSE(SingleInstanceLock(":7").HeldElsewhere()) << "a lock that cannot be made";
 }
 
@@ -119,59 +111,43 @@ void AnswerWhenShown(Answer answer) {
   });
 }
 
-TEST(QtRequesters, AlertsShowTheirButtonsAndIconAndGiveTheFocusBack) {
+TEST(QtRequesters, AlertsShowTheirChoicesAndGiveTheFocusBackAndTheChooserAFolder) {
   QtRequesters requesters;
   QWidget window;
   window.show();
   window.activateWindow();
   ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
-  for (const auto& [flags, icon] :
-       {std::pair{AlertYesNoCancel | AlertCaution, QMessageBox::Warning},
-        {AlertYesNo | AlertNote, QMessageBox::Information},
-        {AlertYesNo | AlertStop, QMessageBox::Critical}}) {
-    QStringList labels;
-    QString defaultLabel;
-    QMessageBox::Icon shown = QMessageBox::NoIcon;
-    AnswerWhenShown<QMessageBox>([&](QMessageBox* box) {
-      for (QAbstractButton* button : box->buttons()) labels << button->text();
-      defaultLabel = box->defaultButton()->text();
-      shown = box->icon();
-      for (QAbstractButton* button : box->buttons()) {
-        if (button->text() == "Non") button->click();
-      }
-    });
-    const AlertRequest request = MakeAlertRequest("Warning!", "Replace?", flags, "fr-CA");
-    EXPECT_EQ(requesters.RunAlert(request), AnswerNo);
-    labels.sort();
-    EXPECT_EQ(labels.join(","), request.buttons.size() == 3 ? "Annuler,Non,Oui" : "Non,Oui");
-    EXPECT_EQ(defaultLabel, "Oui");
-    EXPECT_EQ(shown, icon);
-    EXPECT_TRUE(QTest::qWaitForWindowActive(&window)) << "the focus came back";
-  }
-  int buttons = 0;
+  QStringList shown;
   AnswerWhenShown<QMessageBox>([&](QMessageBox* box) {
-    buttons = static_cast<int>(box->buttons().size());
+    for (QAbstractButton* button : box->buttons()) shown << button->text();
+    shown.sort();
+    shown << box->defaultButton()->text() << QString::number(box->icon());
+    for (QAbstractButton* button : box->buttons()) {
+      if (button->text() == "Non") button->click();
+    }
+  });
+  const auto flags = AlertYesNoCancel | AlertCaution;
+  EXPECT_EQ(requesters.RunAlert(MakeAlertRequest("Warning!", "Sure?", flags, "fr-CA")), AnswerNo);
+  EXPECT_EQ(shown.join(","), "Annuler,Non,Oui,Oui," + QString::number(QMessageBox::Warning));
+  EXPECT_TRUE(QTest::qWaitForWindowActive(&window)) << "the focus came back";
+  AnswerWhenShown<QMessageBox>([&](QMessageBox* box) {
+    EXPECT_EQ(box->buttons().size(), 1) << "no choice: one OK";
+    EXPECT_EQ(box->icon(), QMessageBox::Critical);
     box->button(QMessageBox::Ok)->click();
   });
-  EXPECT_EQ(requesters.RunAlert(MakeAlertRequest("Fatal Error!", "Failed.", 0, "en")), 0);
-  EXPECT_EQ(buttons, 1) << "no choice: one OK";
-}
+  EXPECT_EQ(requesters.RunAlert(MakeAlertRequest("Error!", "Failed.", AlertStop, "en")), 0);
 
-TEST(QtRequesters, TheFolderChooserStartsInTheFolderAndGivesTheChoiceOrNothing) {
-  QtRequesters requesters;
-  QTemporaryDir home;
-  ASSERT_TRUE(QDir(home.path()).mkpath("Pictures"));
-  const FolderRequest request{"Please choose a Folder.", home.path().toStdString(), ""};
-  QString title, shownFolder;
+  const TemporaryHome home;
+  const QString start = QString::fromStdString(home.home.string());
+  ASSERT_TRUE(QDir(start).mkpath("Pictures"));
+  const FolderRequest request{"Please choose a Folder.", start.toStdString(), ""};
   AnswerWhenShown<QFileDialog>([&](QFileDialog* dialog) {
-    title = dialog->windowTitle();
-    shownFolder = dialog->directory().absolutePath();
-    dialog->selectFile(home.path() + "/Pictures");
+    EXPECT_EQ(dialog->windowTitle(), "Please choose a Folder.");
+    EXPECT_EQ(dialog->directory().absolutePath(), start);
+    dialog->selectFile(start + "/Pictures");
     static_cast<QDialog*>(dialog)->accept();
   });
-  EXPECT_EQ(requesters.RunFolderChooser(request), (home.path() + "/Pictures").toStdString());
-  EXPECT_EQ(title, "Please choose a Folder.");
-  EXPECT_EQ(shownFolder, home.path());
+  EXPECT_EQ(requesters.RunFolderChooser(request), (start + "/Pictures").toStdString());
   AnswerWhenShown<QFileDialog>([](QFileDialog* dialog) { dialog->reject(); });
   EXPECT_EQ(requesters.RunFolderChooser(request), "");
 }

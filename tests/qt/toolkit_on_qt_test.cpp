@@ -1,5 +1,3 @@
-#include <sys/resource.h>
-
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
@@ -11,7 +9,9 @@
 #include <QTest>
 #include <QTimer>
 
+#include <array>
 #include <chrono>
+#include <ctime>
 #include <thread>
 
 #include "qt_fixture.h"
@@ -21,27 +21,18 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 using std::chrono::milliseconds;
-
-milliseconds CpuTime() {
-  rusage usage{};
-  getrusage(RUSAGE_SELF, &usage);
-  return milliseconds(usage.ru_utime.tv_sec * 1000 + usage.ru_utime.tv_usec / 1000 +
-                      usage.ru_stime.tv_sec * 1000 + usage.ru_stime.tv_usec / 1000);
-}
-
 using EventWait = QtToolkitTest;
 
 TEST_F(EventWait, ATimeOutSleepsAndAWakeOrAPostEndsTheWait) {
   TakeEvents();
-  const milliseconds cpu = CpuTime();
+  const std::clock_t cpu = std::clock();
   Clock::time_point start = Clock::now();
   std::int32_t kind = -1;
   // A system event that queues nothing ends a wait with -1; the time-out ends it with 0.
   while (kind == -1) kind = NextEvent(300);
   EXPECT_EQ(kind, 0);
   EXPECT_GE(Clock::now() - start, milliseconds(290));
-  EXPECT_LT(CpuTime() - cpu, milliseconds(100)) << "the wait must not spin";
-
+  EXPECT_LT(std::clock() - cpu, CLOCKS_PER_SEC / 10) << "the wait must not spin";
   std::thread waker([] {
     std::this_thread::sleep_for(milliseconds(100));
     InstalledNativeToolkit()->Wake();
@@ -50,7 +41,6 @@ TEST_F(EventWait, ATimeOutSleepsAndAWakeOrAPostEndsTheWait) {
   EXPECT_EQ(NextEvent(), -1);
   waker.join();
   EXPECT_GE(Clock::now() - start, milliseconds(90));
-
   QTimer::singleShot(50, [] { QueueEvent(HotkeyEvent3, 0, HotkeyWindow, 0, PostCustom); });
   for (kind = -1; kind == -1;) kind = NextEvent(5000);
   EXPECT_EQ(kind, HotkeyEvent3);
@@ -58,36 +48,29 @@ TEST_F(EventWait, ATimeOutSleepsAndAWakeOrAPostEndsTheWait) {
   EXPECT_EQ(TakeEvents(), (Events{{MenuEvent, QuitMenuNumber, ApplicationMenuWindow, 0}}));
 }
 
-struct TimerCount {
-  int fired = 0;
-  std::int64_t timer = 0;
-  bool once = false;
-};
-
+// Counts the firings of a timer in `context`, {count, timer, once}; `once` removes it at the first.
 void CountFiring(std::int64_t timer, void* context) {
-  auto* count = static_cast<TimerCount*>(context);
-  count->timer = timer;
-  ++count->fired;
-  if (count->once) RemoveTimer(timer);
+  auto& count = *static_cast<std::array<std::int64_t, 3>*>(context);
+  ++count[0];
+  count[1] = timer;
+  if (count[2] != 0) RemoveTimer(timer);
 }
 
 TEST_F(EventWait, TimersFireInsideTheWaitUntilRemovedEvenFromTheirOwnCallback) {
-  for (const bool once : {false, true}) {
-    TimerCount count{0, 0, once};
+  for (const std::int64_t once : {0, 1}) {
+    std::array<std::int64_t, 3> count{0, 0, once};
     const std::int64_t timer = AddTimer(10, CountFiring, &count);
-    ASSERT_NE(timer, 0);
-    for (const Clock::time_point end = Clock::now() + std::chrono::seconds(5);
-         count.fired < (once ? 1 : 3) && Clock::now() < end;) {
+    for (const auto end = Clock::now() + std::chrono::seconds(5);
+         count[0] < 3 - 2 * once && Clock::now() < end;) {
       NextEvent(100);
     }
-    EXPECT_EQ(count.timer, timer);
+    EXPECT_EQ(count[1], timer);
     RemoveTimer(timer);
-    const int fired = count.fired;
+    const std::int64_t fired = count[0];
     while (NextEvent(60) != 0) {
     }
-    EXPECT_EQ(count.fired, fired);
-    EXPECT_GE(fired, once ? 1 : 3);
-    EXPECT_TRUE(!once || fired == 1) << "a timer removed in its callback fires once";
+    EXPECT_EQ(count[0], fired) << "removed";
+    EXPECT_TRUE(once ? fired == 1 : fired >= 3) << fired;
   }
 }
 
@@ -180,14 +163,10 @@ TEST_F(Gadgets, TheShortcutFieldRecordsTheCombinationFromRealKeyPresses) {
   ASSERT_EQ(NewShortcutGadget(22, 10, 10, 180, 24, 0), 22);
   ASSERT_EQ(NewShortcutGadget(23, 10, 50, 180, 24, 0), 23);
   Widget(22)->setFocus();
-  QTest::keyClick(Widget(22), Qt::Key_F, Qt::ControlModifier | Qt::AltModifier);
-  EXPECT_EQ(static_cast<QLineEdit*>(Widget(22))->text(), QString::fromUtf8("⌃⌥F"));
-  EXPECT_EQ(GetGadgetState(22), 0x60066);
-  EXPECT_EQ(GetGadgetText(23), "") << "only the focused field records";
   QTest::keyClick(Widget(22), Qt::Key_Dollar, Qt::MetaModifier | Qt::ShiftModifier);
-  EXPECT_EQ(GetGadgetText(22), "⇧⌘4");
-  QTest::keyClick(Widget(22), Qt::Key_Backspace, Qt::ControlModifier);
-  EXPECT_EQ(GetGadgetText(22) + std::to_string(GetGadgetState(22)), "0");
+  EXPECT_EQ(static_cast<QLineEdit*>(Widget(22))->text(), QString::fromUtf8("⇧⌘4"));
+  EXPECT_EQ(GetGadgetState(22), 0x90034);
+  EXPECT_EQ(GetGadgetText(23), "") << "only the focused field records";
 }
 
 using ScreenObjects = QtToolkitTest;
@@ -226,6 +205,16 @@ TEST_F(ScreenObjects, ImagesKeepPixelsAndTakeAPointSize) {
   EXPECT_EQ(LoadImage(5, (folder.path() + "/missing.png").toStdString()), 0);
 }
 
+// A menu as shown: each item's text and key, submenus in brackets.
+QString Shown(const QMenu* menu) {
+  QString text;
+  for (const QAction* a : menu->actions()) {
+    text += a->isSeparator() ? "-|" : a->text() + "=" + a->shortcut().toString() + "|";
+    if (a->menu() != nullptr) text += "[" + Shown(a->menu()) + "]";
+  }
+  return text;
+}
+
 TEST_F(ScreenObjects, MenuItemsShowTitleAndHintAndPostTheirNumber) {
   ASSERT_EQ(NewPopupMenu(0), 0);
   AddMenuItem(0, 1, "Capture Entire Screen (5 sec Timer)\tShift+Cmd+3");
@@ -239,25 +228,16 @@ TEST_F(ScreenObjects, MenuItemsShowTitleAndHintAndPostTheirNumber) {
   SetStatusItemMenu(0);
   QMenu* menu = toolkit.StatusItem()->contextMenu();
   ASSERT_NE(menu, nullptr);
-  const QList<QAction*> actions = menu->actions();
-  ASSERT_EQ(actions.size(), 5);
-  EXPECT_EQ(actions[0]->text(), "Capture Entire Screen (5 sec Timer)");
-  EXPECT_EQ(actions[0]->shortcut(), QKeySequence(Qt::META | Qt::SHIFT | Qt::Key_3));
-  EXPECT_EQ(actions[1]->shortcut(), QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_F5));
-  EXPECT_TRUE(actions[2]->isSeparator());
-  ASSERT_NE(actions[3]->menu(), nullptr);
-  EXPECT_EQ(actions[3]->text(), "More...");
-  EXPECT_EQ(actions[4]->shortcut(), QKeySequence(Qt::META | Qt::Key_Q));
-  QAction* about = actions[3]->menu()->actions().value(0);
-  ASSERT_NE(about, nullptr);
-  about->trigger();
-  actions[1]->trigger();
+  EXPECT_EQ(Shown(menu),
+            "Capture Entire Screen (5 sec Timer)=Meta+Shift+3|Capture Window...=Ctrl+Alt+F5|-|"
+            "More...=|[About=|]Quit=Meta+Q|");
+  menu->actions()[3]->menu()->actions()[0]->trigger();
+  menu->actions()[1]->trigger();
   EXPECT_EQ(TakeEvents(), (Events{{MenuEvent, 6, 0, 0}, {MenuEvent, 2, 0, 0}}));
   SetMenuItemDisabled(0, 6, 1);
-  EXPECT_FALSE(about->isEnabled());
+  EXPECT_FALSE(menu->actions()[3]->menu()->actions()[0]->isEnabled());
   SetMenuItemTitle(0, 1, "Capture Entire Screen\t");
-  EXPECT_EQ(actions[0]->text(), "Capture Entire Screen");
-  EXPECT_TRUE(actions[0]->shortcut().isEmpty());
+  EXPECT_TRUE(Shown(menu).startsWith("Capture Entire Screen=|Capture Window..."));
   FreeMenu(0);
   EXPECT_EQ(toolkit.StatusItem()->contextMenu(), nullptr);
   RemoveStatusItem();
