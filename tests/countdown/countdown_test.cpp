@@ -95,18 +95,10 @@ TEST_F(DisplayPicker, TheButtonFollowsTheWindowAndTheToolGetsTheChosenDisplay) {
   PushLook([&] {
     const headless::Window* picker = platform.toolkit.FindWindow(PickerWindow);
     ASSERT_NE(picker, nullptr);
-    EXPECT_TRUE(picker->visible && picker->floating);
-    EXPECT_EQ(picker->flags & WindowCloseButton, WindowCloseButton);
-    EXPECT_EQ(picker->frame.x, (1280 - 320) / 2) << "centred on the main display";
-    EXPECT_EQ(picker->frame.width * 1000 + picker->frame.height, 320080);
-    EXPECT_EQ(picker->title, "");
-    EXPECT_EQ(platform.toolkit.ActiveWindow(), PickerWindow);
-    ASSERT_EQ(picker->gadgets.size(), 2u);
-    const headless::Gadget* hint = picker->gadgets.front();
-    EXPECT_EQ(hint->text, "Drag this window to the screen to capture.");
-    EXPECT_EQ(hint->flags & TextCentred, TextCentred);
-    ASSERT_NE(hint->font, nullptr);
-    EXPECT_EQ(hint->font->size, 12);
+    EXPECT_TRUE(picker->visible && picker->floating && (picker->flags & WindowCloseButton));
+    EXPECT_EQ(platform.toolkit.ActiveWindow(), PickerWindow) << "for Escape and Return";
+    EXPECT_EQ(picker->gadgets.front()->text, "Drag this window to the screen to capture.");
+    EXPECT_EQ(picker->gadgets.front()->font->size, 12);
     titles.push_back(TextOf(PickerButton));
   });
   // Onto the second display, back, past the bottom edge, then past the left edge.
@@ -149,22 +141,6 @@ TEST_F(DisplayPicker, EscapeOrTheCloseBoxCancelsTheCaptureAndTheChoice) {
     EXPECT_EQ(platform.toolkit.PendingEventCount(), 1u) << "the picker closed at once";
     platform.toolkit.HandlePendingEvents();
   }
-}
-
-TEST_F(DisplayPicker, ThenTheCountdownRunsOnThePointersDisplay) {
-  Settings.TimerSeconds = 3;
-  platform.toolkit.SetPointer({1800, 300});
-  Drag(1500, 300);
-  Confirm();
-  PushLook([&] {
-    EXPECT_FALSE(WindowExists(PickerWindow));
-    const headless::Window* plate = platform.toolkit.FindWindow(CountdownWindow);
-    ASSERT_NE(plate, nullptr);
-    EXPECT_EQ(plate->frame.x, 1280 + (1280 - 220) / 2);
-  });
-  for (int second = 1; second <= 3; ++second) PushTick();
-  RunCapture(CaptureEntireScreen);
-  EXPECT_EQ(ToolWords(), (Words{"-t", "png", "-D2", Shot(documents, "full")}));
 }
 
 // While the countdown or the picker waits, another window's events wait for its end, hot keys

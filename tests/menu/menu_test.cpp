@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <map>
 
 #include "app/dispatch.h"
 #include "app/startup.h"
@@ -145,83 +146,59 @@ TEST_F(MenuTest, StoredSettingsShapeTheMenuFromTheStart) {
   EXPECT_EQ(RunApplication(), 0);
 }
 
-TEST_F(MenuTest, ItemOneNamesTheCountdownOfItsTimerIndexAndKeepsItsHint) {
-  const std::pair<std::int64_t, const char*> cases[] = {{0, ""},
-                                                        {1, " (3 sec Timer)"},
-                                                        {2, " (5 sec Timer)"},
-                                                        {3, " (10 sec Timer)"},
-                                                        {4, " (15 sec Timer)"},
-                                                        {-1, ""},
-                                                        {5, ""}};
+TEST_F(MenuTest, NewShortcutsAndTimersRewriteOnlyTheirItemsAndAddNothing) {
   Settings.ShortKey1 = "⇧⌘1";
-  for (const auto& [index, timer] : cases) {
+  const char* timers[] = {"", " (3 sec Timer)", " (5 sec Timer)", " (10 sec Timer)",
+                          " (15 sec Timer)"};
+  for (std::int64_t index = -1; index <= 5; ++index) {
     Settings.TimerIndex = index;
     Build();
-    EXPECT_EQ(Item(1).text, "Capture Entire Screen" + std::string(timer) + "\tShift+Cmd+1");
+    const std::string timer = index < 0 || index > 4 ? "" : timers[index];
+    EXPECT_EQ(Item(1).text, "Capture Entire Screen" + timer + "\tShift+Cmd+1");
   }
-  SetEntireScreenItemTimer(0);
-  EXPECT_EQ(Item(1).text, "Capture Entire Screen\tShift+Cmd+1");
-  SetEntireScreenItemTimer(15);
-  EXPECT_EQ(Item(1).title, "Capture Entire Screen (15 sec Timer)");
-  EXPECT_EQ(Item(1).keyEquivalent, "1");
-}
-
-TEST_F(MenuTest, NewShortcutsRewriteOnlyTheirItemsAndAddNothing) {
-  Settings.ShortKey2 = "⌥⌘W";
-  Build();
-  EXPECT_EQ(Item(2).text, "Capture Window...\tAlt+Cmd+W");
   const std::string before = Layout(*platform.toolkit.Status().menu);
   Settings.TimerSeconds = 10;
-  SetCaptureItemShortcut(1, "⌘E");
-  SetCaptureItemShortcut(2, "");
-  SetCaptureItemShortcut(3, "⇧⌘S");
-  SetCaptureItemShortcut(5, "⌃O");
-  SetCaptureItemShortcut(4, "⌘X");  // not a capture item
-  EXPECT_EQ(Item(1).text, "Capture Entire Screen (10 sec Timer)\tCmd+E");
-  EXPECT_EQ(Item(2).text + "|" + Item(2).keyEquivalent, "Capture Window...\t|");
-  EXPECT_EQ(Item(3).text, "Capture Selection...\tShift+Cmd+S");
-  EXPECT_EQ(Item(5).text, "Open Capture Location...\tCtrl+O");
-  EXPECT_EQ(Item(4).text, "Preferences...\tCmd+,");
+  for (const auto& [item, text] :
+       std::map<std::int64_t, const char*>{{1, "⌘E"}, {2, ""}, {3, "⇧⌘S"}, {4, "⌘X"}, {5, "⌃O"}}) {
+    SetCaptureItemShortcut(item, text);  // 4 is not a capture item
+  }
+  EXPECT_EQ(
+      (std::vector<std::string>{Item(1).text, Item(2).text, Item(3).text, Item(4).text,
+                                Item(5).text}),
+      (std::vector<std::string>{"Capture Entire Screen (10 sec Timer)\tCmd+E",
+                                "Capture Window...\t", "Capture Selection...\tShift+Cmd+S",
+                                "Preferences...\tCmd+,", "Open Capture Location...\tCtrl+O"}));
+  EXPECT_EQ(Item(3).keyEquivalent, "s");
   SetEntireScreenItemTimer(0);
   EXPECT_EQ(Item(1).text, "Capture Entire Screen\tCmd+E") << "the timer keeps the new hint";
-  for (int round = 0; round < 3; ++round) SetCaptureItemShortcut(2, "⌥⌘W");
+  Settings.TimerSeconds = 0;
+  SetCaptureItemShortcut(1, "⇧⌘1");
+  SetCaptureItemShortcut(2, "");
+  SetCaptureItemShortcut(3, "");
+  SetCaptureItemShortcut(5, "");
   EXPECT_EQ(Layout(*platform.toolkit.Status().menu), before);
-}
-
-TEST_F(MenuTest, OpenCaptureLocationIsOffWhileCapturesGoToTheClipboardOrTheViewer) {
-  Build();
-  for (const auto& [clipboard, preview] : {std::pair{0, 1}, {1, 0}, {1, 1}, {0, 0}}) {
-    Settings.ClipboardOn = static_cast<std::int8_t>(clipboard);
-    Settings.PreviewOn = static_cast<std::int8_t>(preview);
-    ApplyLocationItemRule();
-    EXPECT_EQ(Item(5).disabled, clipboard + preview > 0) << clipboard << preview;
-  }
-  EXPECT_FALSE(Item(4).disabled);
 }
 
 TEST_F(MenuTest, TheIconFollowsTheAppearanceAndASettingOutside0To3LeavesIt) {
   Settings.MenuIcon = 2;
   Build();
+  for (const auto& [clipboard, preview] : {std::pair{0, 1}, {1, 0}, {1, 1}, {0, 0}}) {
+    Settings.ClipboardOn = static_cast<std::int8_t>(clipboard);
+    Settings.PreviewOn = static_cast<std::int8_t>(preview);
+    ApplyLocationItemRule();
+    EXPECT_EQ(Item(5).disabled, clipboard + preview > 0) << "Open Capture Location...";
+  }
   platform.host.ObserveAppearance(true);
-  const auto follow = [this](bool dark) {
+  std::string shown;
+  for (const auto& [menuIcon, dark] : {std::pair{2, true}, {2, false}, {4, true}, {-1, false}}) {
+    Settings.MenuIcon = static_cast<std::int8_t>(menuIcon);
     platform.toolkit.ChangeAppearance(dark);
     const std::int32_t kind = NextEvent();
     ASSERT_EQ(kind, AppearanceChangedEvent);
     EXPECT_TRUE(RunCommand(CommandForEvent(kind, 0, 0, 0)));
-  };
-  EXPECT_EQ(FileOf(platform.toolkit.Status().image), "app_icon3.png");
-  follow(true);
-  EXPECT_EQ(FileOf(platform.toolkit.Status().image), "inv_app_icon3.png");
-  follow(false);
-  EXPECT_EQ(FileOf(platform.toolkit.Status().image), "app_icon3.png");
-  Settings.MenuIcon = 4;
-  follow(true);
-  EXPECT_EQ(FileOf(platform.toolkit.Status().image), "app_icon3.png");
-  Settings.MenuIcon = -1;
-  follow(false);
-  EXPECT_EQ(FileOf(platform.toolkit.Status().image), "app_icon3.png");
-
-  platform.toolkit.SetDark(true);
+    shown += FileOf(platform.toolkit.Status().image) + " ";
+  }
+  EXPECT_EQ(shown, "inv_app_icon3.png app_icon3.png app_icon3.png app_icon3.png ");
   Settings.MenuIcon = 0;
   resources = "/nonexistent/";
   Build();

@@ -1,14 +1,14 @@
 #include <gtest/gtest.h>
 
-#include <string>
+#include <vector>
 
 #include "platform/command_numbers.h"
+#include "platform/event_queue.h"
 #include "platform/headless/headless_platform.h"
 #include "platform/toolkit.h"
-#include "support/scratch_folder.h"
 
-// The toolkit's portable core, seen through the headless desktop: numbering, the "no object"
-// rule, key hooks and window shortcuts, menus, images and window looks.
+// The toolkit's portable core, seen through the headless desktop: the event queue, numbering,
+// the "no object" rule, key hooks and window shortcuts, and window looks.
 
 namespace {
 
@@ -17,6 +17,8 @@ class ToolkitTest : public ::testing::Test {
   headless::Platform platform;
   headless::Toolkit& desk = platform.toolkit;
 };
+
+using Kinds = std::vector<std::int32_t>;
 
 TEST_F(ToolkitTest, OperationsOnNumbersWithoutObjectsDoNothing) {
   EXPECT_EQ(NewTextGadget(5, 0, 0, 10, 10, "no window yet"), 0);
@@ -180,6 +182,117 @@ TEST_F(ToolkitTest, AWindowLookNeedsAWindowAndKeepsItsValuesInRange) {
   EXPECT_DOUBLE_EQ(desk.LookOf(7).opacity, 0.0);
   SetWindowBackground(7, 0x000000, 12);
   EXPECT_EQ(desk.LookOf(7).cornerRadius, 12);
+}
+
+// The kinds of every queued event, read without waiting for the desktop.
+Kinds Drain() {
+  Kinds kinds;
+  for (std::int32_t kind; (kind = NextEvent(0)) > 0;) kinds.push_back(kind);
+  return kinds;
+}
+
+TEST_F(ToolkitTest, DeliversFirstInFirstOutWithAllFields) {
+  QueueEvent(GadgetEvent, 12, 1, SubtypeChange, 0);
+  QueueEvent(HotkeyEvent3, -65535, -65534, -65533, PostCustom);
+  using Record = std::vector<std::int64_t>;
+  ASSERT_EQ(NextEvent(0), GadgetEvent);
+  EXPECT_EQ((Record{EventNumber(), EventWindowNumber(), EventSubtype()}), (Record{12, 1, 768}));
+  ASSERT_EQ(NextEvent(0), HotkeyEvent3);
+  EXPECT_EQ((Record{EventNumber(), EventWindowNumber(), EventSubtype()}),
+            (Record{-65535, -65534, -65533}));
+  EXPECT_EQ(NextEvent(0), 0) << "an empty queue times out";
+}
+
+TEST_F(ToolkitTest, CoalescesIdenticalToolkitEventsAgainstTheTailOnly) {
+  QueueEvent(GadgetEvent, 12, 1, SubtypeClick, 0);
+  QueueEvent(GadgetEvent, 12, 1, SubtypeClick, 0);  // as the tail: dropped
+  QueueEvent(MenuEvent, 1, 0, 0, 0);
+  QueueEvent(MenuEvent, 1, 0, 0, 0);                 // dropped
+  QueueEvent(GadgetEvent, 12, 1, SubtypeClick, 0);   // the tail differs: kept
+  QueueEvent(GadgetEvent, 12, 1, SubtypeChange, 0);  // the type differs: kept
+  QueueEvent(GadgetEvent, 13, 1, SubtypeChange, 0);  // the object differs: kept
+  QueueEvent(GadgetEvent, 13, 2, SubtypeChange, 0);  // the window differs: kept
+  QueueEvent(GadgetEvent, 13, 2, SubtypeChange, PostNoCoalesce);
+  QueueEvent(HotkeyEvent1, -65535, -65535, -65535, 0);  // application kinds never coalesce
+  QueueEvent(HotkeyEvent1, -65535, -65535, -65535, 0);
+  EXPECT_EQ(Drain(), (Kinds{GadgetEvent, MenuEvent, GadgetEvent, GadgetEvent, GadgetEvent,
+                            GadgetEvent, GadgetEvent, HotkeyEvent1, HotkeyEvent1}));
+}
+
+// A desktop whose windows post events of their own while they are being created.
+class ChattyWindowToolkit final : public headless::Toolkit {
+ public:
+  NativeHandle CreateWindow(std::int64_t number, const WindowSpec& spec) override {
+    QueueEvent(GadgetEvent, 30, number, SubtypeChange, 0);
+    QueueEvent(GadgetEvent, 31, number, SubtypeChange, PostWhileSuspended);
+    QueueEvent(HotkeyEvent2, -65535, -65535, -65535, PostCustom);
+    return headless::Toolkit::CreateWindow(number, spec);
+  }
+};
+
+TEST_F(ToolkitTest, WhileAWindowOpensOnlyFlaggedRecordsAreQueued) {
+  ChattyWindowToolkit chatty;
+  InstallNativeToolkit(&chatty);
+  NewWindow(8, 0, 0, 10, 10, "", 0);
+  std::vector<std::int64_t> objects;
+  while (NextEvent(0) > 0) objects.push_back(EventNumber());
+  EXPECT_EQ(objects, (std::vector<std::int64_t>{31, -65535}));
+  QueueEvent(GadgetEvent, 30, 8, SubtypeChange, 0);
+  EXPECT_EQ(NextEvent(0), GadgetEvent) << "posting resumes once the window is open";
+  InstallNativeToolkit(nullptr);
+  InstallNativeToolkit(&desk);
+}
+
+int released = 0;
+void CountRelease(void* data) {
+  ++released;
+  delete static_cast<int*>(data);
+}
+
+TEST_F(ToolkitTest, DataLivesWhileItsEventIsCurrentAndDroppedRecordsReleaseTheirs) {
+  released = 0;
+  QueueEvent(0x10010, 0, 0, 0, PostCustom, new int(42), CountRelease);
+  QueueEvent(GadgetEvent, 3, 1, 0, 0, new int(1), CountRelease);
+  QueueEvent(GadgetEvent, 3, 1, 0, 0, new int(2), CountRelease);  // coalesced
+  EXPECT_EQ(released, 1);
+  ASSERT_EQ(NextEvent(0), 0x10010);
+  EXPECT_EQ(*static_cast<int*>(EventData()), 42);
+  EXPECT_EQ(released, 1);
+  ASSERT_EQ(NextEvent(0), GadgetEvent);
+  EXPECT_EQ(released, 2);
+  NextEvent(0);
+  EXPECT_EQ(released, 3);
+  EXPECT_EQ(EventData(), nullptr);
+
+  NewWindow(1, 0, 0, 10, 10, "", 0);
+  QueueEvent(GadgetEvent, 3, 1, 0, 0, new int(3), CountRelease);
+  DestroyWindow(1);
+  EXPECT_EQ(released, 4) << "a destroyed window's events release their data";
+}
+
+TEST_F(ToolkitTest, WakesTheWaitByKindAndFlag) {
+  const int before = desk.WakeCount();
+  QueueEvent(MenuEvent, 1, 0, 0, 0);
+  EXPECT_EQ(desk.WakeCount(), before + 1) << "menu events always wake";
+  QueueEvent(QuietEvent, 0, 0, 0, PostWake);
+  EXPECT_EQ(desk.WakeCount(), before + 1) << "the quiet kind never wakes";
+
+  desk.PushSystemEvent([] {});  // a pending system event ends the wait anyway
+  QueueEvent(GadgetEvent, 2, 1, 0, 0);
+  EXPECT_EQ(desk.WakeCount(), before + 1);
+  QueueEvent(HotkeyEvent1, -65535, -65535, -65535, PostCustom);
+  EXPECT_EQ(desk.WakeCount(), before + 2) << "the wake flag wakes regardless";
+  desk.HandlePendingEvents();
+  QueueEvent(GadgetEvent, 9, 1, 0, 0);
+  EXPECT_EQ(desk.WakeCount(), before + 3) << "nothing pending: any kind wakes";
+}
+
+TEST_F(ToolkitTest, ReadingAnEmptyQueueHandsOneSystemEventToTheDesktop) {
+  desk.PushSystemEvent([] {});
+  desk.PushSystemEvent([] { QueueEvent(MenuEvent, 9, 0, 0, 0); });
+  EXPECT_EQ(NextEvent(), -1) << "a system event that queued nothing";
+  EXPECT_EQ(desk.PendingEventCount(), 1u);
+  EXPECT_EQ(NextEvent(), MenuEvent);
 }
 
 }  // namespace

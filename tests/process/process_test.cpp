@@ -44,19 +44,16 @@ TEST(ProgramFound, APathOrAPlainNameOnPathToANonEmptyExecutableFile) {
   folder.WriteFile("a/shared", "", 0755);  // empty: not a hit, the search goes on
   folder.WriteFile("b/shared", "#!/bin/sh\n", 0755);
   ScopedEnvironment path("PATH", "::" + folder.Path() + "a:" + folder.Path() + "b/:");
-  const std::pair<std::string, bool> cases[] = {
-      {"/bin/sh", true},
-      {tool, true},
-      {"tool", true},
-      {"shared", true},
-      {"./tool", false},
-      {"sh", false},
-      {folder.Path(), false},
-      {folder.Path() + "missing", false},
-      {"", false},
-      {folder.WriteFile("empty", "", 0755), false},
-      {folder.WriteFile("plain", "#!/bin/sh\n", 0644), false}};
-  for (const auto& [program, found] : cases) EXPECT_EQ(ProgramFound(program), found) << program;
+  for (const std::string found :
+       {std::string("/bin/sh"), tool, std::string("tool"), std::string("shared")}) {
+    EXPECT_TRUE(ProgramFound(found)) << found;
+  }
+  for (const std::string missing :
+       {std::string("./tool"), std::string("sh"), folder.Path(), folder.Path() + "missing",
+        std::string(), folder.WriteFile("empty", "", 0755),
+        folder.WriteFile("plain", "#!/bin/sh\n", 0644)}) {
+    EXPECT_FALSE(ProgramFound(missing)) << missing;
+  }
   path.Unset();
   EXPECT_FALSE(ProgramFound("tool")) << "no PATH";
   EXPECT_TRUE(ProgramFound("/bin/sh"));

@@ -71,17 +71,6 @@ TEST_F(Appearance, AChangeIsReportedOnlyWhileObservedAndOnlyWhenTheAnswerChanges
   EXPECT_EQ(TakeEvents(), Events{});
 }
 
-TEST(QtHost, OffscreenIsNoX11SessionAndTheProgramOutlivesItsWindows) {
-  QtHost host(true);
-  EXPECT_FALSE(host.Supported());
-  EXPECT_NE(host.Requirement().find("X11"), std::string::npos);
-  QApplication::setQuitOnLastWindowClosed(true);
-  QtHost(false).BecomeAccessory();
-  EXPECT_TRUE(QApplication::quitOnLastWindowClosed());
-  host.BecomeAccessory();
-  EXPECT_FALSE(QApplication::quitOnLastWindowClosed());
-}
-
 TEST(SingleInstanceLock, ASecondHolderOfTheSameDisplayIsRefused) {
   const TemporaryHome home;
   ScopedEnvironment runtime("XDG_RUNTIME_DIR", home.home.string());
