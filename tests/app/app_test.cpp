@@ -9,7 +9,7 @@
 #include "platform/command_numbers.h"
 #include "platform/headless/headless_platform.h"
 #include "platform/toolkit.h"
-#include "support/temporary_home.h"
+#include "support/support.h"
 
 namespace {
 

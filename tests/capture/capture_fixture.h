@@ -7,8 +7,7 @@
 #include <vector>
 
 #include "platform/headless/headless_platform.h"
-#include "support/scoped_environment.h"
-#include "support/temporary_home.h"
+#include "support/support.h"
 
 using Words = std::vector<std::string>;
 

@@ -13,7 +13,7 @@
 #include "settings/settings_record.h"
 #include "shortcuts/hotkey_list.h"
 #include "shortcuts/key_name_map.h"
-#include "support/temporary_home.h"
+#include "support/support.h"
 
 namespace {
 

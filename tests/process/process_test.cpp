@@ -12,8 +12,7 @@
 #include "platform/process.h"
 #include "platform/process_lookup.h"
 #include "platform/process_words.h"
-#include "support/scoped_environment.h"
-#include "support/scratch_folder.h"
+#include "support/support.h"
 
 namespace {
 
@@ -44,11 +43,11 @@ TEST(ProgramFound, APathOrAPlainNameOnPathToANonEmptyExecutableFile) {
   folder.WriteFile("a/shared", "", 0755);  // empty: not a hit, the search goes on
   folder.WriteFile("b/shared", "#!/bin/sh\n", 0755);
   ScopedEnvironment path("PATH", "::" + folder.Path() + "a:" + folder.Path() + "b/:");
-  for (const std::string found :
+  for (const std::string& found :
        {std::string("/bin/sh"), tool, std::string("tool"), std::string("shared")}) {
     EXPECT_TRUE(ProgramFound(found)) << found;
   }
-  for (const std::string missing :
+  for (const std::string& missing :
        {std::string("./tool"), std::string("sh"), folder.Path(), folder.Path() + "missing",
         std::string(), folder.WriteFile("empty", "", 0755),
         folder.WriteFile("plain", "#!/bin/sh\n", 0644)}) {

@@ -11,7 +11,7 @@
 #include "platform/qt/qt_requesters.h"
 #include "platform/qt/single_instance.h"
 #include "qt_fixture.h"
-#include "support/temporary_home.h"
+#include "support/support.h"
 
 namespace {
 

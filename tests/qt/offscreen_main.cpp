@@ -5,7 +5,7 @@
 
 #include <QApplication>
 
-#include "support/temporary_home.h"
+#include "support/support.h"
 
 int main(int argc, char** argv) {
   // Qt's folder chooser remembers its last folder in the user's configuration folder.

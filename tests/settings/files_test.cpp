@@ -5,7 +5,7 @@
 #include <unistd.h>
 
 #include "platform/user_defaults.h"
-#include "support/temporary_home.h"
+#include "support/support.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 #include "platform/process.h"
 #include "settings/settings_record.h"
 #include "settings/settings_store.h"
-#include "support/temporary_home.h"
+#include "support/support.h"
 
 using Fields = std::map<std::string, std::string>;
 

@@ -6,8 +6,7 @@
 #include <sstream>
 #include <stdexcept>
 
-#include "support/scratch_folder.h"
-#include "support/temporary_home.h"
+#include "support/support.h"
 
 namespace fs = std::filesystem;
 
