@@ -94,7 +94,7 @@ TEST_F(CaptureEngine, TheStampIsTakenOnceBeforeTheCountdown) {
 
 TEST_F(CaptureEngine, AFolderThatIsGoneFallsBackToDocumentsWhichIsMadeAndStored) {
   fs::remove(documents);
-  for (const std::string& gone : {"", "/nonexistent/shots/"}) {
+  for (const char* gone : {"", "/nonexistent/shots/"}) {
     Settings.DirPath = gone;
     Settings.DisplayPath = "gone";
     WriteSetting("DirPath", gone);
@@ -130,7 +130,7 @@ TEST_F(CaptureEngine, CapturesInOneSecondNeverReplaceEachOther) {
 
 TEST_F(CaptureEngine, FoldersWithBlanksAndQuotesArriveAsOneWord) {
   Settings.TimerSeconds = 0;
-  for (const std::string& name : {"My Shots", "say \"cheese\" -P x", "tab\there \" -c \""}) {
+  for (const char* name : {"My Shots", "say \"cheese\" -P x", "tab\there \" -c \""}) {
     Settings.DirPath = temporary.scratch.MakeFolder(name);
     RunCapture(CaptureSelection);
     EXPECT_EQ(ToolWords(), (Words{"-s", "-t", "png", Shot(Settings.DirPath, "area")})) << name;
