@@ -8,7 +8,7 @@
 #include "platform/toolkit.h"
 
 // The toolkit's portable core, seen through the headless desktop: the event queue, numbering,
-// the "no object" rule, key hooks and window shortcuts, and window looks.
+// the "no object" rule, key hooks and window shortcuts.
 
 namespace {
 
@@ -167,21 +167,6 @@ TEST_F(ToolkitTest, AWindowShortcutMatchesItsModifiersExactlyAndItsCharacterOrKe
     desk.PressKey(c.press);
     EXPECT_EQ(NextEvent(0), -1) << "removed";
   }
-}
-
-TEST_F(ToolkitTest, AWindowLookNeedsAWindowAndKeepsItsValuesInRange) {
-  SetWindowBackground(7, 0xFFFFFF, 12);
-  EXPECT_EQ(desk.LookOf(7).background, -1) << "no window: nothing";
-  NewWindow(7, 0, 0, 220, 190, "", WindowBorderless);
-  SetWindowBackground(7, 0x1234567, -3);
-  SetWindowOpacity(7, 1.5);
-  EXPECT_EQ(desk.LookOf(7).background, 0x234567) << "a colour is three bytes";
-  EXPECT_EQ(desk.LookOf(7).cornerRadius, 0);
-  EXPECT_DOUBLE_EQ(desk.LookOf(7).opacity, 1.0);
-  SetWindowOpacity(7, -0.5);
-  EXPECT_DOUBLE_EQ(desk.LookOf(7).opacity, 0.0);
-  SetWindowBackground(7, 0x000000, 12);
-  EXPECT_EQ(desk.LookOf(7).cornerRadius, 12);
 }
 
 // The kinds of every queued event, read without waiting for the desktop.

@@ -48,7 +48,7 @@ class FirstRun : public SettingsFilesTest {
     for (const SettingKey& key : SettingKeys) {
       values[std::string(key.name)] =
           key.kind == SettingKind::Integer  ? std::to_string(key.firstRunInteger)
-          : key.kind == SettingKind::Folder ? Documents()
+          : key.kind == SettingKind::Folder ? documents
                                             : std::string(key.firstRunText);
     }
     return values;
@@ -56,6 +56,12 @@ class FirstRun : public SettingsFilesTest {
 };
 
 TEST_F(FirstRun, WritesEveryKeyInOneFlushAndASecondStartLoadsThem) {
+  // The desktop names the Documents folder; the configuration folder is the default one.
+  temporary.configVariable.Unset();
+  temporary.config = temporary.home / ".config";
+  WriteWholeFile(temporary.config / "user-dirs.dirs", "XDG_DOCUMENTS_DIR=\"$HOME/Dokumente\"\n");
+  documents = temporary.home.string() + "/Dokumente/";
+  EXPECT_EQ(PreferencesFilePath(), SettingsFile().string());
   FlushCounter flushes(SettingsFile().parent_path());
   Settings.DirPath = "/before/";
   Settings.DisplayPath = "before";
@@ -63,7 +69,7 @@ TEST_F(FirstRun, WritesEveryKeyInOneFlushAndASecondStartLoadsThem) {
   EXPECT_EQ(flushes.Count(), 1);
   const std::string written = ReadWholeFile(SettingsFile());
   EXPECT_EQ(GeneralSection(written), FirstRunValues()) << written;
-  EXPECT_FALSE(fs::exists(temporary.home / "Documents")) << "nothing is created";
+  EXPECT_FALSE(fs::exists(documents)) << "nothing is created";
 
   // A first start counts three seconds and saves PNG files with no option words.
   Fields record = FirstRunValues();
@@ -71,7 +77,7 @@ TEST_F(FirstRun, WritesEveryKeyInOneFlushAndASecondStartLoadsThem) {
   record.merge(Fields{{"TimerSeconds", "3"},
                       {"Format", "-t png .png"},
                       {"Words", ""},
-                      {"LastSavePath", Documents()}});
+                      {"LastSavePath", documents}});
   Fields inMemory = record;
   // The capture folder in memory is left to the capture engine.
   inMemory["DirPath"] = "/before/";
@@ -82,34 +88,21 @@ TEST_F(FirstRun, WritesEveryKeyInOneFlushAndASecondStartLoadsThem) {
   EXPECT_EQ(ReadWholeFile(SettingsFile()), written) << "loading writes nothing back";
 }
 
-TEST_F(FirstRun, DocumentsComeFromTheDesktopAndTheDefaultConfigFolderIsCreated) {
-  temporary.configVariable.Unset();
-  WriteWholeFile(temporary.home / ".config" / "user-dirs.dirs",
-                 "XDG_DOCUMENTS_DIR=\"$HOME/Dokumente\"\n");
-  OpenSettingsStore();
-  const fs::path file = temporary.home / ".config" / "vantorshot" / "VantorShot.ini";
-  ASSERT_EQ(PreferencesFilePath(), file.string());
-  EXPECT_EQ(GeneralSection(ReadWholeFile(file)).at("DirPath"),
-            temporary.home.string() + "/Dokumente/");
-}
-
-TEST_F(FirstRun, AFolderInPlaceOfTheFileCountsAsExistingSettings) {
+TEST_F(FirstRun, AFolderInPlaceOfTheFileIsExistingSettingsAndABadFolderFailsSilently) {
   fs::create_directories(SettingsFile());
   OpenSettingsStore();
-  EXPECT_EQ(RecordFields().at("TimerSeconds"), "0") << "loaded, every key missing";
-  EXPECT_EQ(RecordFields().at("Words"), " -x -o");
+  EXPECT_EQ(RecordFields().at("TimerSeconds") + RecordFields().at("Words"), "0 -x -o")
+      << "loaded, every key missing";
   WriteSetting("Timer", 2);
   EXPECT_TRUE(fs::is_directory(SettingsFile()));
-}
 
-TEST_F(FirstRun, AnImpossibleConfigFolderFailsSilentlyAndTheWritesLiveOnInMemory) {
-  WriteWholeFile(temporary.root / "plain-file", "not a folder");
-  temporary.configVariable.Set((temporary.root / "plain-file" / "config").string());
+  WriteWholeFile(temporary.root / "file", "a file, not a folder");
+  temporary.configVariable.Set((temporary.root / "file" / "config").string());
   OpenSettingsStore();
-  EXPECT_EQ(Settings.TimerSeconds, 3);
+  EXPECT_EQ(Settings.TimerSeconds, 3) << "a first run";
   WriteSetting("ShortKey1", "⌘1");
   WriteSetting("Timer", 4);
-  EXPECT_EQ(ReadStringSetting("ShortKey1"), "⌘1");
+  EXPECT_EQ(ReadStringSetting("ShortKey1"), "⌘1") << "the writes live on in memory";
   LoadSettings();
   EXPECT_EQ(Settings.TimerSeconds, 15);
   EXPECT_EQ(PathSize(PreferencesFilePath()), PathCannotBeExamined);
@@ -153,7 +146,7 @@ TEST_F(FirstRun, LaterWritesReachTheFileOnlyWhenSynchronised) {
   WriteSetting("DirPath", "/srv/shots/", Flush::Later);
   WriteSetting("DisplayPath", "shots", Flush::Later);
   EXPECT_EQ(flushes.Count(), 0);
-  EXPECT_EQ(GeneralSection(ReadWholeFile(SettingsFile())).at("DirPath"), Documents());
+  EXPECT_EQ(GeneralSection(ReadWholeFile(SettingsFile())).at("DirPath"), documents);
   SynchronizeSettings();
   EXPECT_EQ(flushes.Count(), 1);
   WriteSetting("SoundOn", 0);

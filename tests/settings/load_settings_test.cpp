@@ -27,10 +27,6 @@ TEST_F(LoadingSettings, ReadsEachKeyAndDerivesOnlyFromValuesInRange) {
   } cases[] = {
       {"no keys", "", {}, missing},
       {"garbage", garbage, {}, missing},
-      {"not INI",
-       "<?xml version=\"1.0\"?>\n<plist><dict><key>Timer</key><integer>4</integer></dict></plist>",
-       {},
-       missing},
       {"cut mid-line",
        "[General]\nTimer=4\nSoundOn=0\nMenuIcon=3\nDirPa",
        {},

@@ -103,14 +103,4 @@ TEST_F(Hotkeys, UnregisteringRemovesTheRecordsOfTheTextOrTheKindUntilOneCannotGo
   EXPECT_EQ(Press({}), Numbers{});
 }
 
-TEST_F(Hotkeys, StartupRegistersTheFourStoredShortcutsInOrder) {
-  Settings.ShortKey1 = "⌘⇧3";
-  Settings.ShortKey2 = "F5";
-  Settings.ShortKey4 = "⌥⎋";
-  RegisterStartupHotkeys();
-  EXPECT_EQ(Serials(), (Numbers{1, 2, 3}));
-  EXPECT_EQ(Press({{20, Cmd | Shift}, {96, 0}, {53, Option}}),
-            (Numbers{HotkeyEvent1, HotkeyEvent2, HotkeyEvent4}));
-}
-
 }  // namespace

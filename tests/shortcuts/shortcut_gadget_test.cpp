@@ -50,27 +50,19 @@ TEST_F(ShortcutField, ShowsTheCombinationJustPressedAndClearsForKeysItCannotShow
       {Command, 49, u" ", "⌘Space", 0x80020},
       {Option, 53, u"\x1B", "⌥⎋", 0x4001B},
       {Control, 36, u"\r", "⌃↩", 0x2000D},
-      {0, 48, u"\t", "Tab", 0x9},
       {Shift, 24, u"+", "⇧+", 0x1002B},
       {0, 0, u"~", "~", 0x7E},
       {Command, 122, u"\uF704", "⌘F1", 0x8017A},
       {0, 96, u"\uF708", "F5", 0x160},
       {Control, 115, u"\uF729", "⌃↖", 0x20001},  // navigation keys by their key
-      {Control, 119, u"", "⌃↘", 0x20004},
-      {Control, 116, u"", "⌃⇞", 0x2000B},
-      {Control, 121, u"", "⌃⇟", 0x2000C},
-      {Control, 123, u"", "⌃←", 0x2001C},
-      {Control, 124, u"", "⌃→", 0x2001D},
       {Control, 125, u"", "⌃↓", 0x2001F},
       {Control, 126, u"", "⌃↑", 0x2001E},
       {0, 105, u"\uF710", "", 0},  // F13
       {0, 117, u"\uF728", "", 0},  // forward delete
       {0, 10, u"\u00A7", "", 0},
-      {Option, 33, u"", "", 0},  // a dead key gives no character
-      {0, 0, u"\x7f", "", 0},
+      {Option, 33, u"", "", 0},       // a dead key gives no character
       {Command, 76, u"\x03", "", 0},  // keypad Enter: no key text to show
       {0, 51, u"\x7F", "", 0},        // Backspace, with any modifiers
-      {Shift, 51, u"\x7F", "", 0},
       {Control | Option | Shift | Command, 51, u"\x7F", "", 0},
   };
   for (const auto& c : cases) {
@@ -98,28 +90,19 @@ TEST_F(ShortcutField, OnlyTheFocusedFieldTakesKeyDownsAndNothingGoesFurther) {
   EXPECT_EQ(EventNumber(), 4000);
 }
 
-TEST_F(ShortcutField, TextAndStateAreSeparateAndTheStateWritesTheText) {
+TEST_F(ShortcutField, TheStateWritesTheTextNotTheReverseAndAFreedFieldHearsNoMore) {
   SetGadgetText(23, "⌘A");
   EXPECT_EQ(GetGadgetState(23), 0);
   SetGadgetState(23, 0x4000D);
   EXPECT_EQ(GetGadgetText(23), "⌥↩");
-  SetGadgetState(23, 0);
-  EXPECT_EQ(GetGadgetText(23), "");
-  EXPECT_EQ(NewShortcutGadget(26, 0, 0, 10, 10, 0x20020), 26);
-  EXPECT_EQ(GetGadgetText(26), "⌃Space");
-  EXPECT_EQ(GetGadgetState(26), 0x20020);
-}
-
-TEST_F(ShortcutField, AnAutomaticallyNumberedFieldWorksAndAFreedOneHearsNoMore) {
   const std::int64_t field = NewShortcutGadget(AutoNumber, 0, 0, 100, 24, 0x80071);
   ASSERT_GT(field, 0);
-  EXPECT_EQ(GetGadgetText(field), "⌘Q");
+  EXPECT_EQ(GetGadgetText(field) + std::to_string(GetGadgetState(field)), "⌘Q524401");
   Focus(field);
   EXPECT_EQ(Type(Option, 14, u"e"), "⌥E");
   FreeGadget(-1);
   EXPECT_FALSE(GadgetExists(22));
   EXPECT_EQ(Type(Option, 14, u"e"), "");
-
   DestroyWindow(1);
   EXPECT_EQ(NewShortcutGadget(22, 0, 0, 100, 24, 0x80061), 0) << "no window";
   EXPECT_FALSE(GadgetExists(22));
