@@ -1,6 +1,9 @@
+#include <QAction>
 #include <QApplication>
 #include <QDir>
 #include <QFileDialog>
+#include <QKeyEvent>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
@@ -8,6 +11,7 @@
 
 #include "platform/qt/dark_appearance.h"
 #include "platform/qt/qt_host.h"
+#include "platform/qt/qt_key_press.h"
 #include "platform/qt/qt_requesters.h"
 #include "platform/qt/single_instance.h"
 #include "qt_fixture.h"
@@ -139,6 +143,101 @@ TEST(QtRequesters, AlertsShowTheirChoicesAndGiveTheFocusBackAndTheChooserAFolder
   EXPECT_EQ(requesters.RunFolderChooser(request), (start + "/Pictures").toStdString());
   AnswerWhenShown<QFileDialog>([](QFileDialog* dialog) { dialog->reject(); });
   EXPECT_EQ(requesters.RunFolderChooser(request), "");
+}
+
+TEST(KeyPressFromQt, TheKeysPositionItsCharacterWithShiftOnlyAndTheModifierFlags) {
+  constexpr auto None = Qt::NoModifier, Keypad = Qt::KeypadModifier;
+  const struct {
+    Qt::Key key;
+    Qt::KeyboardModifiers modifiers;
+    quint32 xKeycode, keysym;  // as the X server reports them; 0 offscreen
+    QString text;
+    std::uint16_t keyCode;
+    std::u16string characters;
+  } cases[] = {
+      // The text "\x06" that Control makes is not the character.
+      {Qt::Key_F, Qt::ControlModifier | Qt::AltModifier, 0, 0, "\x06", 3, u"f"},
+      {Qt::Key_F, Qt::MetaModifier | Qt::ShiftModifier, 41, 0x46, "F", 3, u"F"},
+      {Qt::Key_Dollar, Qt::ShiftModifier, 13, 0x24, "$", 21, u"$"},  // the "4" key
+      {Qt::Key_Dollar, Qt::ShiftModifier, 0, 0, "$", 21, u"$"},
+      {Qt::Key_Escape, None, 0, 0, "", 53, u"\x1b"},
+      {Qt::Key_Return, None, 0, 0, "", 36, u"\r"},
+      {Qt::Key_Enter, Keypad, 0, 0, "", 76, u"\x03"},
+      {Qt::Key_Enter, Keypad, 104, 0xff8d, "\r", 76, u"\x03"},
+      {Qt::Key_Backspace, None, 0, 0, "", 51, u"\x7f"},
+      {Qt::Key_Backtab, Qt::ShiftModifier, 0, 0, "", 48, u"\x19"},
+      {Qt::Key_Space, None, 0, 0, "", 49, u" "},
+      {Qt::Key_F1, None, 0, 0, "", 122, u"\uF704"},
+      {Qt::Key_F5, None, 71, 0xffc2, "", 96, u"\uF708"},
+      {Qt::Key_F13, None, 0, 0, "", 105, u"\uF710"},
+      {Qt::Key_Home, None, 0, 0, "", 115, u"\uF729"},
+      {Qt::Key_PageDown, None, 117, 0xff56, "", 121, u"\uF72D"},
+      {Qt::Key_Delete, None, 0, 0, "", 117, u"\uF728"},
+      {Qt::Key_Up, None, 0, 0, "", 126, u"\uF700"},
+      {Qt::Key_7, Keypad, 0, 0, "", 89, u"7"},
+      {Qt::Key_7, Keypad, 79, 0xffb7, "7", 89, u"7"},
+      {Qt::Key_Plus, Keypad, 86, 0xffab, "+", 69, u"+"},
+      {Qt::Key_7, None, 0, 0, "", 26, u"7"},
+      {Qt::Key_Eacute, None, 0, 0xe9, QString::fromUtf8("é"), 0xFFFF, u"é"},
+      {Qt::Key_unknown, None, 0, 0x10003b1, QString::fromUtf8("α"), 0xFFFF, u"α"},
+      {Qt::Key_unknown, None, 0, 0x6c1, QString::fromUtf8("а"), 0xFFFF, u"а"},  // Cyrillic
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << "Qt key 0x" << std::hex << c.key);
+    const QKeyEvent event(QEvent::KeyPress, c.key, c.modifiers, c.xKeycode, c.keysym, 0, c.text);
+    const KeyPress press = KeyPressFromQt(event, 3);
+    EXPECT_EQ(press.type, KeyEventType::KeyDown);
+    EXPECT_EQ(press.window, 3);
+    EXPECT_EQ(press.keyCode, c.keyCode);
+    EXPECT_EQ(press.characters, c.characters);
+    EXPECT_EQ(press.modifierFlags, ((c.modifiers & Qt::ShiftModifier) ? ModifierShift : 0) |
+                                       ((c.modifiers & Qt::ControlModifier) ? ModifierControl : 0) |
+                                       ((c.modifiers & Qt::AltModifier) ? ModifierOption : 0) |
+                                       ((c.modifiers & Qt::MetaModifier) ? ModifierCommand : 0));
+  }
+  const KeyPress shift =
+      KeyPressFromQt(QKeyEvent(QEvent::KeyPress, Qt::Key_Shift, Qt::ShiftModifier), -1);
+  EXPECT_EQ(shift.type, KeyEventType::FlagsChanged);
+  EXPECT_TRUE(shift.characters.empty());
+  EXPECT_EQ(KeyPressFromQt(QKeyEvent(QEvent::KeyRelease, Qt::Key_A, {}), -1).type,
+            KeyEventType::KeyUp);
+}
+
+int consume = 0;
+std::vector<std::int64_t> offered;  // the window of each key press offered to the hooks
+int Offer(const KeyPress& press, void*) {
+  if (press.type != KeyEventType::KeyDown) return 0;
+  offered.push_back(press.window);
+  return consume;
+}
+
+using KeyRouting = QtToolkitTest;
+
+// Key hooks see each press once, before the focused widget and the window's shortcuts.
+TEST_F(KeyRouting, EachPressIsOfferedOnceAndOnlyUnconsumedOnesActFurther) {
+  ASSERT_EQ(NewWindow(1, 50, 50, 300, 120, "Keys", WindowCloseButton), 1);
+  auto* field = new QLineEdit(WindowWidget(1));
+  field->show();
+  WindowWidget(1)->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(WindowWidget(1)));
+  field->setFocus();
+  int triggered = 0;
+  QAction quit(WindowWidget(1));
+  quit.setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+  WindowWidget(1)->addAction(&quit);
+  QObject::connect(&quit, &QAction::triggered, [&triggered] { ++triggered; });
+  AddKeyboardShortcut(1, KeyEscape, 4000);
+  const std::int64_t hook = AddKeyHook(Offer, nullptr);
+  for (consume = 0; consume < 2; ++consume) {
+    QTest::keyClicks(field, "ab");
+    QTest::keyClick(field, Qt::Key_Q, Qt::ControlModifier);
+    QTest::keyClick(field, Qt::Key_Escape);
+  }
+  RemoveKeyHook(hook);
+  EXPECT_EQ(field->text(), "ab") << "consumed presses reach no widget";
+  EXPECT_EQ(triggered, 1) << "nor a Qt shortcut";
+  EXPECT_EQ(TakeEvents(), (Events{{MenuEvent, 4000, 1, 0}})) << "nor a window shortcut";
+  EXPECT_EQ(offered, std::vector<std::int64_t>(8, 1)) << "each press once, with its window";
 }
 
 }  // namespace

@@ -6,12 +6,10 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <algorithm>
 #include <vector>
 
 #include "platform/key_codes.h"
 #include "platform/qt/qt_toolkit.h"
-#include "platform/qt/virtual_key_table.h"
 #include "platform/qt/x11_hotkey_service.h"
 #include "platform/toolkit.h"
 
@@ -63,26 +61,6 @@ TEST_F(X11Hotkeys, AGrabReportsItsIdentifierWhateverTheLocksAndGoesWhenReleased)
   ASSERT_TRUE(hotkeys.UnregisterKey(Id(3)));
   EXPECT_FALSE(hotkeys.UnregisterKey(Id(3)));
   EXPECT_EQ(Press({"alt+super+e", "ctrl+F5"}, 4), (std::vector<std::uint32_t>{1, 2, 2, 5}));
-}
-
-TEST(VirtualKeyTable, EveryKeyAHotKeyCanNameHasAnXKeyAndItsPositionMapsBack) {
-  for (std::uint16_t key = 0; key < 128; ++key) {
-    const std::uint32_t keysym = KeysymForVirtualKey(key);
-    if (keysym != 0 && keysym < 0xffe1) {
-      EXPECT_NE(CharacterForKeysym(keysym), 0) << key;
-    }
-  }
-  for (std::uint32_t x = 8; x < 256; ++x) {
-    if (const auto key = VirtualKeyForXKeycode(x)) {
-      EXPECT_NE(KeysymForVirtualKey(*key), 0u) << x;
-    }
-  }
-  for (const std::uint16_t key : VirtualFunctionKeys) EXPECT_NE(KeysymForVirtualKey(key), 0u);
-  for (const std::uint16_t key : VirtualDigits) {
-    EXPECT_EQ(CharacterForKeysym(KeysymForVirtualKey(key)) - u'0',
-              std::find(VirtualDigits.begin(), VirtualDigits.end(), key) - VirtualDigits.begin());
-  }
-  EXPECT_FALSE(VirtualKeyForXKeycode(0).has_value());
 }
 
 TEST(StatusItem, TheIconEmbedsWhenTheTrayHostStartsLater) {
