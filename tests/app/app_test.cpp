@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-#include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -76,17 +75,6 @@ TEST_F(Startup, EachFailureShowsItsAlertAndEndsTheProcessWithStatusZero) {
         0)
         << (handler ? "a refused hot-key handler" : "an unsupported host");
   }
-}
-
-TEST_F(Startup, TerminationRequestRunsTheShutdownAndEndsWithStatusZero) {
-  EXPECT_EQ(ExitStatusOf([] {
-              headless::Platform platform;
-              platform.toolkit.PushSystemEvent([] { kill(getpid(), SIGTERM); });
-              const int status = RunApplication();
-              // Reaching here at all means SIGTERM did not kill the process outright.
-              return status == 0 && !platform.toolkit.AppearanceObserved() ? 0 : 1;
-            }),
-            0);
 }
 
 }  // namespace
