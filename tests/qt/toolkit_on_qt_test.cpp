@@ -1,7 +1,6 @@
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
-#include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
 #include <QSystemTrayIcon>
@@ -118,24 +117,6 @@ TEST_F(Gadgets, ClicksAndChoicesPostTheirGadgetWithTheNewState) {
   EXPECT_EQ(TakeEvents(), Events{}) << "disabled";
   FreeGadget(12);
   EXPECT_TRUE(WindowWidget(1)->findChildren<QPushButton*>().isEmpty());
-}
-
-TEST_F(Gadgets, AnEditableComboReportsFocusTypingAndTheEndOfEditing) {
-  NewButtonGadget(12, 10, 10, 100, 30, "Other");
-  NewComboBoxGadget(15, 10, 130, 200, 30, ComboEditable);
-  AddGadgetItem(15, -1, "/home/a/");
-  Widget(12)->setFocus();
-  TakeEvents();
-  SetActiveGadget(15);
-  EXPECT_EQ(TakeEvents(), (Events{{GadgetEvent, 15, 1, SubtypeFocus}}));
-  EXPECT_EQ(FocusedGadget(), 15) << "the focus sits in the combo's line edit";
-  QLineEdit* edit = static_cast<QComboBox*>(Widget(15))->lineEdit();
-  QTest::keyClicks(edit, "xy");
-  EXPECT_EQ(TakeEvents(), (Events{{GadgetEvent, 15, 1, SubtypeChange}})) << "coalesced";
-  EXPECT_EQ(GetGadgetText(15), "/home/a/xy");
-  QTest::keyClick(edit, Qt::Key_Return);
-  EXPECT_EQ(TakeEvents(), (Events{{GadgetEvent, 15, 1, SubtypeEditEnd}}));
-  EXPECT_EQ(CountGadgetItems(15), 1) << "Return adds no item";
 }
 
 TEST_F(Gadgets, TheCloseButtonOnlyReportsAndTextsColoursAndFontsReachTheWidgets) {
