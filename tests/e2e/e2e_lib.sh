@@ -1,6 +1,5 @@
 # Shared steps of the end-to-end tests, sourced by each test, which runs inside
-# tests/support/with-xvfb --tray (DISPLAY set, a tray host running). Needs VANTORSHOT, the
-# program. Every wait is bounded.
+# tests/support/with-xvfb --tray. Needs VANTORSHOT, the program. Every wait is bounded.
 set -euo pipefail
 : "${VANTORSHOT:?VANTORSHOT must name the program to test}"
 [[ -x $VANTORSHOT ]] || { echo "e2e: $VANTORSHOT is not an executable" >&2; exit 1; }
@@ -58,13 +57,9 @@ write_settings() {
     >"$XDG_CONFIG_HOME/vantorshot/VantorShot.ini"
 }
 
-start_program() {
-  "$VANTORSHOT" >"$E2E_DIR/app.log" 2>&1 &
-  APP_PID=$!
-}
+start_program() { "$VANTORSHOT" >"$E2E_DIR/app.log" 2>&1 & APP_PID=$!; }
 
-# The program's tray icon once embedded in the tray host's panel: "window x y width height"
-# (absolute position), or fails.
+# The program's tray icon embedded in the tray host's panel: "window x y width height".
 embedded_icon() {
   xwininfo -root -tree 2>/dev/null | awk '
     /\("panel" "trayer"\)/ { panel = 1; depth = match($0, /[^ ]/); next }
@@ -82,8 +77,7 @@ wait_for_icon() {
   sleep 0.3  # the tray host paints the icon after embedding it
 }
 
-# The menu is a viewable top-level window of the program's class; the tray icon is not
-# top-level.
+# The menu is a viewable top-level window of the program's class (the tray icon is not).
 menu_is_open() {
   local window
   for window in $(xwininfo -root -children 2>/dev/null |
@@ -105,8 +99,7 @@ open_status_menu() {
   fail "the status menu did not open"
 }
 
-# Chooses the status-menu item at position $1 (from 1, separators not counted) from the
-# keyboard, as a person arrowing down the open menu.
+# Chooses the status-menu item at position $1 (from 1, separators not counted) by keyboard.
 choose_menu_item() {
   local i
   for ((i = 0; i < $1; i++)); do xdotool key Down; sleep 0.05; done
