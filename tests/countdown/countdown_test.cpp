@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <optional>
+#include <tuple>
 #include <vector>
 
 #include "capture/capture_engine.h"
@@ -27,6 +28,7 @@ class Countdown : public CaptureTest {
     return !WindowExists(CountdownWindow) && platform.toolkit.RunningTimers().empty() &&
            FontHandle(CountdownFont) == nullptr;
   }
+  std::int64_t TextColour() const { return platform.toolkit.FindGadget(CountdownLabel)->color; }
 };
 
 TEST_F(Countdown, ShowsThreeTwoOneZeroThenTheToolRunsAtOnceAndNothingIsLeft) {
@@ -50,13 +52,12 @@ TEST_F(Countdown, ThePlateIsCentredOnThePointersDisplayInTheAppearancesColours) 
     PushLook([&] {
       const headless::Window* plate = platform.toolkit.FindWindow(CountdownWindow);
       ASSERT_NE(plate, nullptr);
-      EXPECT_EQ(plate->frame.x, 1280 + (1921 - 220) / 2);
-      EXPECT_EQ(plate->frame.y, -100 + (1080 - 190) / 2);
-      EXPECT_TRUE(plate->floating);
-      EXPECT_EQ(platform.toolkit.ActiveWindow(), CountdownWindow) << "Escape must reach it";
-      EXPECT_EQ(platform.toolkit.LookOf(CountdownWindow).background, dark ? 0xFFFFFF : 0);
-      EXPECT_DOUBLE_EQ(platform.toolkit.LookOf(CountdownWindow).opacity, dark ? 0.8 : 0.7);
-      EXPECT_EQ(platform.toolkit.FindGadget(CountdownLabel)->color, dark ? 0 : 0xFFFFFF);
+      EXPECT_EQ(std::vector<int>({plate->frame.x, plate->frame.y}),
+                (std::vector<int>{1280 + (1921 - 220) / 2, -100 + (1080 - 190) / 2}));
+      EXPECT_TRUE(plate->floating && platform.toolkit.ActiveWindow() == CountdownWindow);
+      const headless::Toolkit::WindowLook look = platform.toolkit.LookOf(CountdownWindow);
+      EXPECT_EQ(std::tuple(look.background, look.opacity, TextColour()),
+                dark ? std::tuple(0xFFFFFF, 0.8, 0) : std::tuple(0, 0.7, 0xFFFFFF));
     });
     platform.toolkit.PressKey(Key(53, 0x1b));
     EXPECT_FALSE(RunCountdown(5));
@@ -134,11 +135,8 @@ TEST_F(DisplayPicker, EscapeOrTheCloseBoxCancelsTheCaptureAndTheChoice) {
   for (const bool escape : {true, false}) {
     SCOPED_TRACE(escape ? "Escape" : "close box");
     DisplayOption = " -D2";
-    if (escape) {
-      platform.toolkit.PressKey(Key(53, 0x1b));
-    } else {
-      platform.toolkit.PressCloseButton(PickerWindow);
-    }
+    escape ? platform.toolkit.PressKey(Key(53, 0x1b))
+           : platform.toolkit.PressCloseButton(PickerWindow);
     PushLook([] {});
     RunCapture(CaptureEntireScreen);
     EXPECT_EQ(ToolRuns(), 0);
@@ -174,7 +172,6 @@ TEST_F(DisplayPicker, OtherEventsWaitDroppedOrEndTheWaitForTheMainLoop) {
     ASSERT_EQ(NextEvent(0), GadgetEvent) << "kept for the Preferences window";
     EXPECT_EQ(EventNumber(), 16);
     ASSERT_EQ(NextEvent(0), CloseWindowEvent);
-    EXPECT_EQ(EventWindowNumber(), PreferencesWindow);
     EXPECT_EQ(NextEvent(0), 0) << "the hot key was dropped";
 
     PushTick();
@@ -232,21 +229,6 @@ TEST(DisplayGeometry, CentresOnThePointersDisplayWithHalvesTruncatedTowardZero) 
   EXPECT_EQ(at(SideBySide, {9000, 9000}, 220, 190), (std::vector<int>{530, 305}));
   EXPECT_EQ(at({{0, 0, 1280, 800}}, {0, 0}, 1281, 1001), (std::vector<int>{0, -100}));
   EXPECT_EQ(at({}, {0, 0}, 220, 190), std::vector<int>{}) << "no displays: nowhere";
-
-  headless::Platform platform;
-  platform.toolkit.SetDisplays(SideBySide);
-  platform.toolkit.SetPointer({2000, 1500});
-  NewWindow(5, 10, 20, 300, 100, "", 0);
-  CentreOnPointerDisplay(5);
-  EXPECT_EQ(
-      std::vector<int>({WindowX(5), WindowY(5), WindowContentWidth(5), WindowContentHeight(5)}),
-      (std::vector<int>{1280 + 390, -200 + 910, 300, 100}));
-  EXPECT_EQ(PointerDisplayIndex(), 1);
-  EXPECT_EQ(DisplayUnderWindow(5), 1);
-  EXPECT_EQ(DisplayUnderWindow(6), -1) << "no such window";
-  platform.toolkit.SetDisplays({});
-  CentreOnPointerDisplay(5);
-  EXPECT_EQ(WindowX(5), 1280 + 390) << "without displays the window stays";
 }
 
 }  // namespace
