@@ -2,7 +2,6 @@
 #include <gtest/gtest.h>
 #include <pwd.h>
 #include <signal.h>
-#include <sys/inotify.h>
 #include <sys/wait.h>
 #include <time.h>
 #include <unistd.h>
@@ -10,7 +9,6 @@
 #include <map>
 
 #include "platform/files.h"
-#include "platform/process_fd.h"
 #include "platform/user_defaults.h"
 #include "settings/setting_keys.h"
 #include "settings/settings_test_support.h"
@@ -19,27 +17,6 @@
 namespace {
 
 namespace fs = std::filesystem;
-
-// Counts the complete settings files put in place in a folder: one for each flush.
-struct FlushCounter {
-  explicit FlushCounter(const fs::path& folder) {
-    fs::create_directories(folder);
-    inotify_add_watch(fd.Get(), folder.c_str(), IN_CREATE | IN_MOVED_TO);
-  }
-  int Count() {
-    alignas(inotify_event) char buffer[8192];
-    for (ssize_t got; (got = read(fd.Get(), buffer, sizeof buffer)) > 0;) {
-      for (const char* at = buffer; at < buffer + got;) {
-        const auto* event = reinterpret_cast<const inotify_event*>(at);
-        count += event->len > 0 && std::string_view(event->name) == "VantorShot.ini";
-        at += sizeof(inotify_event) + event->len;
-      }
-    }
-    return count;
-  }
-  UniqueFd fd{inotify_init1(IN_NONBLOCK | IN_CLOEXEC)};
-  int count = 0;
-};
 
 class FirstRun : public SettingsFilesTest {
  protected:
@@ -56,18 +33,16 @@ class FirstRun : public SettingsFilesTest {
   }
 };
 
-TEST_F(FirstRun, WritesEveryKeyInOneFlushAndASecondStartLoadsThem) {
+TEST_F(FirstRun, WritesEveryKeyAndASecondStartLoadsThem) {
   // The desktop names the Documents folder; the configuration folder is the default one.
   temporary.configVariable.Unset();
   temporary.config = temporary.home / ".config";
   WriteWholeFile(temporary.config / "user-dirs.dirs", "XDG_DOCUMENTS_DIR=\"$HOME/Dokumente\"\n");
   documents = temporary.home.string() + "/Dokumente/";
   EXPECT_EQ(PreferencesFilePath(), SettingsFile().string());
-  FlushCounter flushes(SettingsFile().parent_path());
   Settings.DirPath = "/before/";
   Settings.DisplayPath = "before";
   OpenSettingsStore();
-  EXPECT_EQ(flushes.Count(), 1);
   const std::string written = ReadWholeFile(SettingsFile());
   EXPECT_EQ(GeneralSection(written), FirstRunValues()) << written;
   EXPECT_FALSE(fs::exists(documents)) << "nothing is created";
@@ -142,19 +117,13 @@ TEST_F(FirstRun, AFolderTheUserCannotWriteKeepsTheOldFile) {
 
 TEST_F(FirstRun, LaterWritesReachTheFileOnlyWhenSynchronised) {
   OpenSettingsStore();
-  FlushCounter flushes(SettingsFile().parent_path());
   WriteSetting("DirPath", "/srv/shots/", Flush::Later);
   WriteSetting("DisplayPath", "shots", Flush::Later);
-  EXPECT_EQ(flushes.Count(), 0);
   EXPECT_EQ(GeneralSection(ReadWholeFile(SettingsFile())).at("DirPath"), documents);
   SynchronizeSettings();
-  EXPECT_EQ(flushes.Count(), 1);
+  EXPECT_EQ(GeneralSection(ReadWholeFile(SettingsFile())).at("DisplayPath"), "shots");
   WriteSetting("SoundOn", 0);
-  WriteSetting("ShadowOn", 0);
-  EXPECT_EQ(flushes.Count(), 3);
-  const Fields keys = GeneralSection(ReadWholeFile(SettingsFile()));
-  EXPECT_EQ(keys.at("DirPath") + keys.at("DisplayPath"), "/srv/shots/shots");
-  EXPECT_EQ(keys.at("SoundOn") + keys.at("ShadowOn"), "00");
+  EXPECT_EQ(GeneralSection(ReadWholeFile(SettingsFile())).at("SoundOn"), "0");
 }
 
 using LoadingSettings = SettingsFilesTest;
