@@ -43,7 +43,7 @@ TEST_F(CaptureEngine, EachKindPutsTheOptionWordsItUsesInTheirPlaceThenTheFile) {
     fs::remove(expected.back());
   }
   // Two displays and a long timer: a picker or countdown would wait for events never pushed.
-  platform.toolkit.SetDisplays({{0, 0, 1280, 800}, {1280, 0, 1920, 1080}});
+  desk.SetDisplays({{0, 0, 1280, 800}, {1280, 0, 1920, 1080}});
   Settings.TimerSeconds = 15;
   Settings.FormatOption = "-t tiff";
   Settings.FileExtension = ".tiff";

@@ -78,6 +78,7 @@ class CaptureTest : public ::testing::Test {
   std::string documents = temporary.scratch.MakeFolder("home/Documents");
   std::string bin = temporary.scratch.MakeFolder("bin");
   headless::Platform platform;
+  headless::Toolkit& desk = platform.toolkit;
   ScopedEnvironment path{"PATH", bin + ":/usr/bin:/bin"};
   ScopedEnvironment tool{"VANTORSHOT_CAPTURE_TOOL", bin + "tool"};
   ScopedEnvironment date{"VANTORSHOT_DATE_PROGRAM", bin + "date"};

@@ -25,10 +25,10 @@ class Countdown : public CaptureTest {
     return TextOf(CountdownLabel) + (ToolRuns() == 0 ? "" : " after the capture");
   }
   bool Gone() const {
-    return !WindowExists(CountdownWindow) && platform.toolkit.RunningTimers().empty() &&
+    return !WindowExists(CountdownWindow) && desk.RunningTimers().empty() &&
            FontHandle(CountdownFont) == nullptr;
   }
-  std::int64_t TextColour() const { return platform.toolkit.FindGadget(CountdownLabel)->color; }
+  std::int64_t TextColour() const { return desk.FindGadget(CountdownLabel)->color; }
 };
 
 TEST_F(Countdown, ShowsThreeTwoOneZeroThenTheToolRunsAtOnceAndNothingIsLeft) {
@@ -39,40 +39,40 @@ TEST_F(Countdown, ShowsThreeTwoOneZeroThenTheToolRunsAtOnceAndNothingIsLeft) {
   RunCapture(CaptureEntireScreen);
   EXPECT_EQ(seen, (Words{"3", "2", "1", "0"}));
   EXPECT_EQ(ToolWords(), (Words{"-t", "png", Shot(documents, "full")}));
-  EXPECT_EQ(platform.toolkit.PendingEventCount(), 1u) << "the tool ran at once after the 0";
+  EXPECT_EQ(desk.PendingEventCount(), 1u) << "the tool ran at once after the 0";
   EXPECT_TRUE(Gone());
 }
 
 TEST_F(Countdown, ThePlateIsCentredOnThePointersDisplayInTheAppearancesColours) {
-  platform.toolkit.SetDisplays({{0, 0, 1280, 800}, {1280, -100, 1921, 1080}});
-  platform.toolkit.SetPointer({2000, 500});
+  desk.SetDisplays({{0, 0, 1280, 800}, {1280, -100, 1921, 1080}});
+  desk.SetPointer({2000, 500});
   for (const bool dark : {true, false}) {
     SCOPED_TRACE(dark ? "dark" : "light");
-    platform.toolkit.SetDark(dark);
+    desk.SetDark(dark);
     PushLook([&] {
-      const headless::Window* plate = platform.toolkit.FindWindow(CountdownWindow);
+      const headless::Window* plate = desk.FindWindow(CountdownWindow);
       ASSERT_NE(plate, nullptr);
       EXPECT_EQ(std::vector<int>({plate->frame.x, plate->frame.y}),
                 (std::vector<int>{1280 + (1921 - 220) / 2, -100 + (1080 - 190) / 2}));
-      EXPECT_TRUE(plate->floating && platform.toolkit.ActiveWindow() == CountdownWindow);
-      const headless::Toolkit::WindowLook look = platform.toolkit.LookOf(CountdownWindow);
+      EXPECT_TRUE(plate->floating && desk.ActiveWindow() == CountdownWindow);
+      const headless::Toolkit::WindowLook look = desk.LookOf(CountdownWindow);
       EXPECT_EQ(std::tuple(look.background, look.opacity, TextColour()),
                 dark ? std::tuple(0xFFFFFF, 0.8, 0) : std::tuple(0, 0.7, 0xFFFFFF));
     });
-    platform.toolkit.PressKey(Key(53, 0x1b));
+    desk.PressKey(Key(53, 0x1b));
     EXPECT_FALSE(RunCountdown(5));
   }
 }
 
 TEST_F(Countdown, EscapeCancelsAtOnceAndAnEarlierCountsEndDoesNotEndThisOne) {
   PushTick();
-  platform.toolkit.PressKey(Key(53, 0x1b));
+  desk.PressKey(Key(53, 0x1b));
   PushLook([] {});
   RunCapture(CaptureEntireScreen);
   EXPECT_EQ(ToolRuns(), 0);
   EXPECT_TRUE(Gone());
-  EXPECT_EQ(platform.toolkit.PendingEventCount(), 1u) << "Escape ended the wait at once";
-  platform.toolkit.HandlePendingEvents();
+  EXPECT_EQ(desk.PendingEventCount(), 1u) << "Escape ended the wait at once";
+  desk.HandlePendingEvents();
 
   QueueEvent(CountdownFinishedEvent, 0, 0, 0, PostCustom);
   Words seen;
@@ -86,24 +86,24 @@ TEST_F(Countdown, EscapeCancelsAtOnceAndAnEarlierCountsEndDoesNotEndThisOne) {
 class DisplayPicker : public CaptureTest {
  protected:
   DisplayPicker() {
-    platform.toolkit.SetDisplays({{0, 0, 1280, 800}, {1280, 0, 1280, 800}});
+    desk.SetDisplays({{0, 0, 1280, 800}, {1280, 0, 1280, 800}});
     Settings.TimerSeconds = 0;
   }
-  void Drag(int x, int y) { platform.toolkit.DragWindow(PickerWindow, x, y); }
-  void Confirm() { platform.toolkit.ClickGadget(PickerButton); }
+  void Drag(int x, int y) { desk.DragWindow(PickerWindow, x, y); }
+  void Confirm() { desk.ClickGadget(PickerButton); }
   bool Gone() const {
     return !WindowExists(PickerWindow) && FontHandle(PickerFont) == nullptr &&
-           platform.toolkit.RunningTimers().empty();
+           desk.RunningTimers().empty();
   }
 };
 
 TEST_F(DisplayPicker, TheButtonFollowsTheWindowAndTheToolGetsTheChosenDisplay) {
   Words titles;
   PushLook([&] {
-    const headless::Window* picker = platform.toolkit.FindWindow(PickerWindow);
+    const headless::Window* picker = desk.FindWindow(PickerWindow);
     ASSERT_NE(picker, nullptr);
     EXPECT_TRUE(picker->visible && picker->floating && (picker->flags & WindowCloseButton));
-    EXPECT_EQ(platform.toolkit.ActiveWindow(), PickerWindow) << "for Escape and Return";
+    EXPECT_EQ(desk.ActiveWindow(), PickerWindow) << "for Escape and Return";
     EXPECT_EQ(picker->gadgets.front()->text, "Drag this window to the screen to capture.");
     EXPECT_EQ(picker->gadgets.front()->font->size, 12);
     titles.push_back(TextOf(PickerButton));
@@ -123,10 +123,10 @@ TEST_F(DisplayPicker, TheButtonFollowsTheWindowAndTheToolGetsTheChosenDisplay) {
   EXPECT_TRUE(Gone());
 
   // Return presses the button; one display later asks nothing and keeps the last choice.
-  platform.toolkit.PressKey(Key(36, u'\r'));
+  desk.PressKey(Key(36, u'\r'));
   RunCapture(CaptureEntireScreen);
   EXPECT_EQ(ToolWords().at(2), "-D1");
-  platform.toolkit.SetDisplays({{0, 0, 1280, 800}});
+  desk.SetDisplays({{0, 0, 1280, 800}});
   RunCapture(CaptureEntireScreen);
   EXPECT_EQ(ToolWords().at(2), "-D1");
 }
@@ -135,15 +135,14 @@ TEST_F(DisplayPicker, EscapeOrTheCloseBoxCancelsTheCaptureAndTheChoice) {
   for (const bool escape : {true, false}) {
     SCOPED_TRACE(escape ? "Escape" : "close box");
     DisplayOption = " -D2";
-    escape ? platform.toolkit.PressKey(Key(53, 0x1b))
-           : platform.toolkit.PressCloseButton(PickerWindow);
+    escape ? desk.PressKey(Key(53, 0x1b)) : desk.PressCloseButton(PickerWindow);
     PushLook([] {});
     RunCapture(CaptureEntireScreen);
     EXPECT_EQ(ToolRuns(), 0);
     EXPECT_EQ(DisplayOption, "");
     EXPECT_TRUE(Gone());
-    EXPECT_EQ(platform.toolkit.PendingEventCount(), 1u) << "the picker closed at once";
-    platform.toolkit.HandlePendingEvents();
+    EXPECT_EQ(desk.PendingEventCount(), 1u) << "the picker closed at once";
+    desk.HandlePendingEvents();
   }
 }
 
@@ -152,12 +151,12 @@ TEST_F(DisplayPicker, EscapeOrTheCloseBoxCancelsTheCaptureAndTheChoice) {
 TEST_F(DisplayPicker, OtherEventsWaitDroppedOrEndTheWaitForTheMainLoop) {
   for (const bool picker : {true, false}) {
     SCOPED_TRACE(picker ? "picker" : "countdown");
-    if (!picker) platform.toolkit.SetDisplays({{0, 0, 1280, 800}});
+    if (!picker) desk.SetDisplays({{0, 0, 1280, 800}});
     Settings.TimerSeconds = picker ? 0 : 3;
     NewWindow(PreferencesWindow, 0, 0, 400, 300, "Preferences", WindowCloseButton);
     NewCheckboxGadget(16, 10, 10, 100, 20, "Sound");
-    platform.toolkit.ClickGadget(16);
-    platform.toolkit.PressCloseButton(PreferencesWindow);
+    desk.ClickGadget(16);
+    desk.PressCloseButton(PreferencesWindow);
     const int runs = ToolRuns();
     PushLook([] { QueueEvent(HotkeyEvent1, 0, HotkeyWindow, 0, PostCustom); });
     PushLook([this, runs] { EXPECT_EQ(ToolRuns(), runs) << "neither confirmed nor ended"; });
@@ -181,7 +180,7 @@ TEST_F(DisplayPicker, OtherEventsWaitDroppedOrEndTheWaitForTheMainLoop) {
     EXPECT_FALSE(WindowExists(PickerWindow) || WindowExists(CountdownWindow));
     ASSERT_EQ(NextEvent(0), MenuEvent) << "the quit is left for the main loop";
     EXPECT_EQ(EventNumber(), QuitMenuNumber);
-    platform.toolkit.HandlePendingEvents();
+    desk.HandlePendingEvents();
     DestroyWindow(PreferencesWindow);
   }
   EXPECT_EQ(DisplayOption, "") << "a cancelled choice";

@@ -36,7 +36,7 @@ class MenuTest : public ::testing::Test {
     BuildStatusMenu();
   }
   const headless::MenuItem& Item(std::int64_t item) const {
-    const headless::MenuItem* found = platform.toolkit.FindMenuItem(StatusMenu, item);
+    const headless::MenuItem* found = desk.FindMenuItem(StatusMenu, item);
     if (found == nullptr) throw std::runtime_error("no item " + std::to_string(item));
     return *found;
   }
@@ -60,6 +60,7 @@ class MenuTest : public ::testing::Test {
 
   std::string resources = VANTORSHOT_BUILT_RESOURCES;
   headless::Platform platform;
+  headless::Toolkit& desk = platform.toolkit;
 };
 
 TEST_F(MenuTest, IconsComeInTheSetForTheScaleInTheSlotOrderOfTheSetting) {
@@ -67,7 +68,7 @@ TEST_F(MenuTest, IconsComeInTheSetForTheScaleInTheSlotOrderOfTheSetting) {
   const char* designs = "2134";
   for (const double scale : {1.0, 1.25, 0.0, 1.5, 2.0, 3.0}) {
     SCOPED_TRACE(scale);
-    platform.toolkit.SetScale(scale);
+    desk.SetScale(scale);
     LoadMenuIcons(resources);
     const bool twice = scale >= 1.5;
     for (int slot = 0; slot < 8; ++slot) {
@@ -108,17 +109,17 @@ TEST_F(MenuTest, AMissingOrUnreadableFileLeavesOnlyItsSlotEmpty) {
 
 TEST_F(MenuTest, AFirstStartShowsEveryItemWithItsPictureAndQuitRemovesTheMenu) {
   const TemporaryHome home;
-  platform.toolkit.SetThemeIcons({"edit-cut"});
+  desk.SetThemeIcons({"edit-cut"});
   std::string layout;
-  platform.toolkit.PushSystemEvent([&] {
-    ASSERT_NE(platform.toolkit.Status().menu, nullptr);
-    layout = Layout(*platform.toolkit.Status().menu);
-    EXPECT_EQ(FileOf(platform.toolkit.Status().image), "app_icon1.png") << "MenuIcon 1";
+  desk.PushSystemEvent([&] {
+    ASSERT_NE(desk.Status().menu, nullptr);
+    layout = Layout(*desk.Status().menu);
+    EXPECT_EQ(FileOf(desk.Status().image), "app_icon1.png") << "MenuIcon 1";
     for (std::int64_t item : {1, 2, 3, 5}) EXPECT_EQ(Item(item).keyEquivalent, "") << item;
     EXPECT_EQ(Item(ItemPreferences).keyEquivalent + Item(ItemQuit).keyEquivalent, ",q");
     EXPECT_EQ(Item(ItemQuit).modifierMask, ModifierCommand);
   });
-  platform.toolkit.ChooseMenuItem(StatusMenu, ItemQuit);
+  desk.ChooseMenuItem(StatusMenu, ItemQuit);
   EXPECT_EQ(RunApplication(), 0);
   EXPECT_EQ(layout,
             "Capture Entire Screen (3 sec Timer)<symbol_display.png>|Capture "
@@ -126,7 +127,7 @@ TEST_F(MenuTest, AFirstStartShowsEveryItemWithItsPictureAndQuitRemovesTheMenu) {
             "Location...<symbol_folder.png>|-|Preferences...<symbol_blank.png>|-|More...["
             "About<symbol_blank.png>|-|Give Feedback<symbol_blank.png>|Contact "
             "Me<symbol_blank.png>|]<symbol_blank.png>|-|Quit<symbol_blank.png>|");
-  EXPECT_FALSE(platform.toolkit.Status().present);
+  EXPECT_FALSE(desk.Status().present);
   EXPECT_FALSE(MenuExists(StatusMenu));
 }
 
@@ -143,7 +144,7 @@ TEST_F(MenuTest, ItemsShowTheirShortcutsAndTimerAndNewOnesRewriteOnlyTheirItems)
     Build();
     EXPECT_EQ(Item(1).text, "Capture Entire Screen\tShift+Cmd+1") << "no such countdown";
   }
-  const std::string before = Layout(*platform.toolkit.Status().menu);
+  const std::string before = Layout(*desk.Status().menu);
   Settings.TimerSeconds = 10;
   for (const auto& [item, text] :
        std::map<std::int64_t, const char*>{{1, "⌘E"}, {2, "⌃O"}, {4, "⌘X"}, {5, ""}}) {
@@ -157,7 +158,7 @@ TEST_F(MenuTest, ItemsShowTheirShortcutsAndTimerAndNewOnesRewriteOnlyTheirItems)
   Settings.TimerSeconds = 0;
   SetCaptureItemShortcut(1, "⇧⌘1");
   SetCaptureItemShortcut(2, "");
-  EXPECT_EQ(Layout(*platform.toolkit.Status().menu), before);
+  EXPECT_EQ(Layout(*desk.Status().menu), before);
   CloseSettingsStore();
 }
 
@@ -174,18 +175,18 @@ TEST_F(MenuTest, TheIconFollowsTheAppearanceAndASettingOutside0To3LeavesIt) {
   std::string shown;
   for (const auto& [menuIcon, dark] : {std::pair{2, true}, {2, false}, {4, true}, {-1, false}}) {
     Settings.MenuIcon = static_cast<std::int8_t>(menuIcon);
-    platform.toolkit.ChangeAppearance(dark);
+    desk.ChangeAppearance(dark);
     const std::int32_t kind = NextEvent();
     ASSERT_EQ(kind, AppearanceChangedEvent);
     EXPECT_TRUE(RunCommand(CommandForEvent(kind, 0, 0, 0)));
-    shown += FileOf(platform.toolkit.Status().image) + " ";
+    shown += FileOf(desk.Status().image) + " ";
   }
   EXPECT_EQ(shown, "inv_app_icon3.png app_icon3.png app_icon3.png app_icon3.png ");
   Settings.MenuIcon = 0;
   resources = "/nonexistent/";
   Build();
-  EXPECT_TRUE(platform.toolkit.Status().present);
-  EXPECT_EQ(platform.toolkit.Status().image, nullptr) << "an empty slot shows no image";
+  EXPECT_TRUE(desk.Status().present);
+  EXPECT_EQ(desk.Status().image, nullptr) << "an empty slot shows no image";
 }
 
 }  // namespace
