@@ -3,9 +3,7 @@
 #include "app/dispatch.h"
 #include "capture/capture_engine.h"
 #include "capture/capture_fixture.h"
-#include "capture/capture_tool.h"
 #include "platform/command_numbers.h"
-#include "platform/program_location.h"
 #include "settings/derived_values.h"
 #include "settings/settings_store.h"
 
@@ -159,13 +157,6 @@ TEST_F(CaptureEngine, ReturnsOnlyAfterTheToolHasEndedAndItsOutputIsDrained) {
   tool.Set(bin + "slow-tool");
   RunCapture(CaptureWindow);
   EXPECT_EQ(ReadWholeFile(bin + "slow-done"), "finished\n");
-}
-
-TEST_F(CaptureEngine, TheToolBesideTheProgramIsTheDefault) {
-  EXPECT_EQ(CaptureToolProgram(), bin + "tool");
-  tool.Set("");
-  EXPECT_EQ(CaptureToolProgram(),
-            fs::path(ExecutablePath()).parent_path().string() + "/vantorshot-capture");
 }
 
 }  // namespace

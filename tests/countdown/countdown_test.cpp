@@ -2,7 +2,6 @@
 #include <signal.h>
 #include <unistd.h>
 
-#include <optional>
 #include <tuple>
 #include <vector>
 
@@ -216,18 +215,6 @@ TEST(DisplayGeometry, WhichDisplayHoldsAPointEdgesIncluded) {
   EXPECT_EQ(PointerDisplayIndex({}, {0, 0}), -1);
   EXPECT_EQ(DisplayUnderWindow(Displays{}, {0, 0}), -1);
   EXPECT_EQ(NearestDisplayIndex({}, {0, 0}), -1);
-}
-
-TEST(DisplayGeometry, CentresOnThePointersDisplayWithHalvesTruncatedTowardZero) {
-  const auto at = [](const Displays& displays, Point pointer, int width, int height) {
-    const std::optional<Point> corner = CentreOnPointerDisplay(displays, pointer, width, height);
-    return corner ? std::vector<int>{corner->x, corner->y} : std::vector<int>{};
-  };
-  EXPECT_EQ(at(SideBySide, {1500, 0}, 220, 190), (std::vector<int>{1280 + 430, -200 + 865}));
-  EXPECT_EQ(at(SideBySide, {640, 400}, 221, 191), (std::vector<int>{529, 304}));
-  EXPECT_EQ(at(SideBySide, {9000, 9000}, 220, 190), (std::vector<int>{530, 305}));
-  EXPECT_EQ(at({{0, 0, 1280, 800}}, {0, 0}, 1281, 1001), (std::vector<int>{0, -100}));
-  EXPECT_EQ(at({}, {0, 0}, 220, 190), std::vector<int>{}) << "no displays: nowhere";
 }
 
 }  // namespace

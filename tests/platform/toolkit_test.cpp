@@ -34,9 +34,7 @@ TEST_F(ToolkitTest, OperationsOnNumbersWithoutObjectsDoNothing) {
   RemoveTimer(99);
   EXPECT_EQ(GetGadgetState(99) + WindowExists(99) + WindowContentWidth(99) + ImageWidth(99), 0);
   EXPECT_EQ(GetGadgetText(99) + GetWindowTitle(99) + GetGadgetItemText(99, 0), "");
-  EXPECT_EQ(GadgetHandle(99), nullptr);
-  EXPECT_EQ(WindowObject(99), nullptr);
-  EXPECT_EQ(FontHandle(99), nullptr);
+  EXPECT_TRUE(!GadgetHandle(99) && !WindowObject(99) && !FontHandle(99));
   EXPECT_EQ(NextEvent(0), 0) << "nothing was posted";
 }
 

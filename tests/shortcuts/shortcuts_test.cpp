@@ -49,19 +49,13 @@ TEST(KeyNames, ModifierSymbolsStandAnywhereAndCountOnceAndNamesAreExact) {
 }
 
 TEST(MenuHint, ModifierWordsInTheTextsOrderThenTheKeyWord) {
-  const std::pair<const char*, const char*> cases[] = {{"⇧⌘A", "Shift+Cmd+A"},
-                                                       {"⌘⇧3", "Cmd+Shift+3"},
-                                                       {"⌃⌥⌘,", "Ctrl+Alt+Cmd+,"},
+  const std::pair<const char*, const char*> cases[] = {{"⌘⇧3", "Cmd+Shift+3"},
+                                                       {"⌃⌥⇧⌘F12", "Ctrl+Alt+Shift+Cmd+F12"},
                                                        {"A", "A"},
                                                        {"", ""},
-                                                       {"⌃⌥⇧⌘F12", "Ctrl+Alt+Shift+Cmd+F12"},
-                                                       {"⌘Space", "Cmd+Space"},
                                                        {"⇧+", "Shift+Plus"},
                                                        {"⌘&", "Cmd+Ampersand"},
-                                                       {"⌥⎋", "Alt+Esc"},
-                                                       {"⌃↩", "Ctrl+Return"},
                                                        {"⌘↖", "Cmd+Home"},
-                                                       {"⇟", "PgDown"},
                                                        {"⌘⌦", "Cmd+Delete"}};
   for (const auto& [text, hint] : cases) EXPECT_EQ(MenuHintFromShortcut(text), hint) << text;
 }
@@ -73,12 +67,10 @@ TEST(MenuItemText, TitleWithoutAmpersandsAndTheHintsKeyAndModifiersInAnyCase) {
     std::u16string key;
     std::uint32_t mask;
   } cases[] = {
-      {"Quit\tCmd+Q", "Quit", u"q", ModifierCommand},
       {"Capture Entire Screen\t", "Capture Entire Screen", u"", 0},
       {"Save && Open &Capture", "Save  Open Capture", u"", 0},
       {"&Quit\tcmd+&Q", "Quit", u"q", ModifierCommand},
       {"X\tSHIFT+CMD+A", "X", u"a", ModifierShift | ModifierCommand},
-      {"X\tCtrl+Alt+F5", "X", u"\uF708", ModifierControl | ModifierOption},
       {"X\tCmd+B\tShift+C", "X", u"b", ModifierCommand},  // only the first hint counts
       {"X\tB+C", "X", u"c", 0},                           // a later key word replaces
       {"X\tInsert", "X", u"\uF727", 0},
@@ -232,7 +224,6 @@ TEST_F(Hotkeys, UnregisteringRemovesTheRecordsOfTheTextOrTheKindUntilOneCannotGo
   EXPECT_EQ(Press({}), Numbers{});
 }
 
-// Four shortcut fields in the Preferences window, the first one focused.
 constexpr std::uint32_t Sh = ModifierShift, Ct = ModifierControl, Op = ModifierOption,
                         Cm = ModifierCommand;
 
