@@ -28,17 +28,6 @@ ScratchFolder::~ScratchFolder() {
   fs::remove_all(path_, ignored);
 }
 
-std::string ScratchFolder::WriteFile(const std::string& name, const std::string& text,
-                                     unsigned mode) {
-  WriteWholeFile(path_ + name, text, mode);
-  return path_ + name;
-}
-
-std::string ScratchFolder::MakeFolder(const std::string& name) {
-  fs::create_directories(path_ + name);
-  return path_ + name + "/";
-}
-
 void WriteWholeFile(const std::string& path, const std::string& text, unsigned mode) {
   fs::create_directories(fs::path(path).parent_path());
   std::ofstream file(path, std::ios::binary | std::ios::trunc);
@@ -58,9 +47,4 @@ std::vector<std::string> ReadLines(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   for (std::string line; std::getline(in, line);) lines.push_back(line);
   return lines;
-}
-
-TemporaryHome::TemporaryHome() {
-  fs::create_directories(home);
-  fs::create_directories(config);
 }

@@ -30,6 +30,12 @@ class ScopedEnvironment {
   std::optional<std::string> saved_;
 };
 
+// Writes a whole file, making the folders above it; throws when it cannot be written.
+void WriteWholeFile(const std::string& path, const std::string& text, unsigned mode = 0644);
+// The contents of a file, or its lines without their line ends; nothing when it cannot be read.
+std::string ReadWholeFile(const std::string& path);
+std::vector<std::string> ReadLines(const std::string& path);
+
 // A temporary folder, ending in "/", removed with everything in it when the test ends.
 class ScratchFolder {
  public:
@@ -39,25 +45,28 @@ class ScratchFolder {
   ScratchFolder& operator=(const ScratchFolder&) = delete;
   const std::string& Path() const { return path_; }
   // Writes a file below the folder (mode 0755 for scripts) and returns its path.
-  std::string WriteFile(const std::string& name, const std::string& text, unsigned mode = 0644);
+  std::string WriteFile(const std::string& name, const std::string& text, unsigned mode = 0644) {
+    WriteWholeFile(path_ + name, text, mode);
+    return path_ + name;
+  }
   // Makes a folder below this one and returns its path, ending in "/".
-  std::string MakeFolder(const std::string& name);
+  std::string MakeFolder(const std::string& name) {
+    std::filesystem::create_directories(path_ + name);
+    return path_ + name + "/";
+  }
 
  private:
   std::string path_;
 };
 
-// Writes a whole file, making the folders above it; throws when it cannot be written.
-void WriteWholeFile(const std::string& path, const std::string& text, unsigned mode = 0644);
-// The contents of a file, or its lines without their line ends; nothing when it cannot be read.
-std::string ReadWholeFile(const std::string& path);
-std::vector<std::string> ReadLines(const std::string& path);
-
 // A scratch folder with home/ and config/ in it, named by HOME and XDG_CONFIG_HOME for the life
 // of the object, so that nothing a test runs reads or writes the real user's files.
 class TemporaryHome {
  public:
-  TemporaryHome();
+  TemporaryHome() {
+    std::filesystem::create_directories(home);
+    std::filesystem::create_directories(config);
+  }
   // The settings file the program keeps in the configuration folder.
   std::filesystem::path SettingsFile() const { return config / "vantorshot" / "VantorShot.ini"; }
   // Stores settings as an earlier run would have left them: `lines` in the [General] section.
