@@ -4,7 +4,6 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QSystemTrayIcon>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
@@ -154,21 +153,6 @@ TEST_F(ScreenObjects, DisplaysInPointsMainFirstAndCentredWindowsOnTheMain) {
             (std::vector<int>{1400, 350, 120}));
   SetWindowFloating(2, 1);
   EXPECT_TRUE(WindowWidget(2)->windowFlags() & Qt::WindowStaysOnTopHint);
-}
-
-TEST_F(ScreenObjects, ImagesKeepPixelsAndTakeAPointSize) {
-  QTemporaryDir folder;
-  QImage picture(36, 36, QImage::Format_ARGB32);
-  picture.fill(Qt::red);
-  ASSERT_TRUE(picture.save(folder.path() + "/icon.png"));
-  ASSERT_EQ(LoadImage(4, (folder.path() + "/icon.png").toStdString()), 4);
-  SetImageSize(4, 18, 18);
-  auto* pixmap = static_cast<QPixmap*>(ImageHandle(4));
-  EXPECT_EQ(pixmap->width(), 36);
-  EXPECT_EQ(pixmap->deviceIndependentSize(), QSizeF(18, 18));
-  ResizeImage(4, 18, 18);
-  EXPECT_EQ(ImageWidth(4) * 100 + ImageHeight(4), 1818);
-  EXPECT_EQ(LoadImage(5, (folder.path() + "/missing.png").toStdString()), 0);
 }
 
 // A menu as shown: each item's text and key, submenus in brackets.
