@@ -112,39 +112,31 @@ TEST_F(CaptureEngine, AFolderThatIsGoneFallsBackToDocumentsWhichIsMadeAndStored)
   EXPECT_TRUE(fs::is_directory(documents));
 }
 
-TEST_F(CaptureEngine, CapturesInOneSecondNeverReplaceEachOther) {
+TEST_F(CaptureEngine, CapturesInOneSecondNeverReplaceEachOtherWhateverTheFolderHolds) {
   Settings.TimerSeconds = 0;
   for (int i = 0; i < 3; ++i) RunCapture(CaptureEntireScreen);
   for (const char* name : {".png", "-2.png", "-3.png"}) {
     EXPECT_TRUE(fs::exists(Shot(documents, "full", name))) << name;
   }
-  EXPECT_EQ(ToolWords().back(), Shot(documents, "full", "-3.png"));
   RunCapture(CaptureWindow);
   EXPECT_EQ(ToolWords().back(), Shot(documents, "window")) << "another kind has its own name";
   fs::create_directory(Shot(documents, "area"));
   RunCapture(CaptureSelection);
   EXPECT_EQ(ToolWords().back(), Shot(documents, "area", "-2.png")) << "a folder takes the name";
-}
-
-TEST_F(CaptureEngine, FoldersWithBlanksAndQuotesArriveAsOneWord) {
-  Settings.TimerSeconds = 0;
   for (const char* name : {"My Shots", "say \"cheese\" -P x", "tab\there \" -c \""}) {
     Settings.DirPath = temporary.scratch.MakeFolder(name);
     RunCapture(CaptureSelection);
     EXPECT_EQ(ToolWords(), (Words{"-s", "-t", "png", Shot(Settings.DirPath, "area")})) << name;
   }
-}
-
-TEST_F(CaptureEngine, WithoutDateOrToolTheCaptureStillEndsQuietly) {
-  Settings.TimerSeconds = 0;
+  // Without a date the name is the prefix alone; without a tool nothing runs and nobody is told.
+  Settings.DirPath = documents;
   date.Set(bin + "no-date");
-  RunCapture(CaptureEntireScreen);
-  RunCapture(CaptureEntireScreen);
-  EXPECT_TRUE(fs::exists(documents + "vs_cap_full_.png"));
-  EXPECT_EQ(ToolWords().back(), documents + "vs_cap_full_-2.png");
+  RunCapture(CaptureWindow);
+  RunCapture(CaptureWindow);
+  EXPECT_EQ(ToolWords().back(), documents + "vs_cap_window_-2.png");
   tool.Set(bin + "no-tool");
   RunCapture(CaptureSelection);
-  EXPECT_EQ(ToolRuns(), 2);
+  EXPECT_EQ(ToolRuns(), 10);
   EXPECT_EQ(Settings.LastSavePath, "\"" + documents + "vs_cap_area_.png\"") << "still built";
   EXPECT_TRUE(platform.requesters.Alerts().empty());
 }
