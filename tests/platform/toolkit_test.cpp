@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <map>
 #include <vector>
 
 #include "platform/command_numbers.h"
@@ -272,26 +273,24 @@ Texts Labels(std::uint32_t flags, std::string_view language) {
   return labels;
 }
 
-TEST(AlertRequest, ChoicesInThePreferredLanguageByPrefixAndTheFirstIconBitWins) {
+TEST(Requesters, ChoicesByLanguagePrefixAnswersOnlyForChoicesAndFoldersEndInASlash) {
   EXPECT_EQ(Labels(AlertYesNoCancel, "pt-BR"), (Texts{"Yes=6", "No=7", "Cancel=2"}));
   EXPECT_EQ(Labels(AlertYesNo | AlertYesNoCancel, "en"), Labels(AlertYesNoCancel, "en-GB"));
   EXPECT_EQ(Labels(AlertYesNo, "en"), (Texts{"Yes=6", "No=7"}));
   EXPECT_EQ(Labels(AlertStop | AlertNote, "en"), Texts{});
   for (const char* language : {"fr", "de", "it", "es"}) {
-    const Texts own = Labels(AlertYesNoCancel, language);
-    EXPECT_EQ(Labels(AlertYesNoCancel, std::string(language) + "-XX"), own) << language;
-    EXPECT_NE(own, Labels(AlertYesNoCancel, "en")) << language;
+    EXPECT_EQ(Labels(AlertYesNoCancel, std::string(language) + "-XX"),
+              Labels(AlertYesNoCancel, language));
+    EXPECT_NE(Labels(AlertYesNoCancel, language), Labels(AlertYesNoCancel, "en")) << language;
   }
-  const std::pair<std::uint32_t, AlertIcon> icons[] = {
-      {AlertCaution | AlertNote | AlertStop, AlertIcon::Caution},
-      {AlertNote | AlertStop, AlertIcon::Note},
-      {AlertStop | AlertYesNo, AlertIcon::Stop},
-      {AlertYesNo, AlertIcon::Application}};
-  for (const auto& [flags, icon] : icons) EXPECT_EQ(MakeAlertRequest("", "", flags, "").icon, icon);
-}
-
-TEST(Requesters, AnswerOnlyWhenAChoiceWasOfferedAndNothingWithoutADesktop) {
-  EXPECT_EQ(ShowAlert("t", "x", AlertYesNo), AnswerNone);
+  for (const auto& [flags, icon] : std::map<std::uint32_t, AlertIcon>{
+           {AlertCaution | AlertNote | AlertStop, AlertIcon::Caution},
+           {AlertNote | AlertStop, AlertIcon::Note},
+           {AlertStop | AlertYesNo, AlertIcon::Stop},
+           {AlertYesNo, AlertIcon::Application}}) {
+    EXPECT_EQ(MakeAlertRequest("", "", flags, "").icon, icon) << flags;
+  }
+  EXPECT_EQ(ShowAlert("t", "x", AlertYesNo), AnswerNone) << "no desktop";
   EXPECT_EQ(ChooseFolder("t", "/home/"), "");
   headless::Platform platform;
   for (const int answer : {AnswerNo, AnswerYes, -1}) platform.requesters.QueueAlertAnswer(answer);
@@ -301,13 +300,9 @@ TEST(Requesters, AnswerOnlyWhenAChoiceWasOfferedAndNothingWithoutADesktop) {
   EXPECT_EQ(platform.requesters.Alerts().at(1).title, "Error!");
   platform.requesters.QueueFolderChoice("/home/u1/My Shots");
   platform.requesters.QueueFolderChoice("/home/u1/Other/");
-  EXPECT_EQ(ChooseFolder("Please choose a Folder.", "/home/"), "/home/u1/My Shots/");
-  EXPECT_EQ(ChooseFolder("Please choose a Folder.", "/home/"), "/home/u1/Other/");
-  EXPECT_EQ(ChooseFolder("Please choose a Folder.", "/home/"), "") << "cancelled";
-  EXPECT_EQ(platform.requesters.FolderRequests().at(2).startFolder, "/home");
-}
-
-TEST(FolderRequest, SplitsTheInitialPathAtItsLastSlashButNotAtTheFirstCharacter) {
+  EXPECT_EQ(ChooseFolder("Choose", "/home/"), "/home/u1/My Shots/");
+  EXPECT_EQ(ChooseFolder("Choose", "/home/"), "/home/u1/Other/");
+  EXPECT_EQ(ChooseFolder("Choose", "/home/"), "") << "cancelled";
   for (const Texts& c : {Texts{"/home/", "/home", ""}, Texts{"/home/u1/Shots", "/home/u1", "Shots"},
                          Texts{"/home", "", "/home"}, Texts{"Shots", "", "Shots"},
                          Texts{"a/b", "a", "b"}, Texts{"/", "", "/"}, Texts{"", "", ""}}) {
