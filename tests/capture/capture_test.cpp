@@ -5,6 +5,7 @@
 #include <chrono>
 #include <filesystem>
 #include <functional>
+#include <map>
 #include <thread>
 #include <vector>
 
@@ -33,17 +34,14 @@ using Words = std::vector<std::string>;
 class CaptureTest : public ::testing::Test {
  protected:
   CaptureTest() {
-    WriteWholeFile(bin + "tool",
-                   "#!/bin/sh\nprintf '%s\\n' \"$@\" > " + bin + "tool-words\n" + "echo run >> " +
-                       bin + "tool-runs\necho 'talk on stdout'\n" +
-                       "for last; do :; done\n: > \"$last\"\n",
-                   0755);
-    WriteWholeFile(bin + "date",
-                   "#!/bin/sh\necho \"$*\" >> " + bin + "date-calls\ncat " + bin + "stamp\n", 0755);
-    WriteWholeFile(bin + "xdg-open",
-                   "#!/bin/sh\nprintf '%s\\n' \"$@\" > " + bin + "opened.tmp\nmv " + bin +
-                       "opened.tmp " + bin + "opened\n",
-                   0755);
+    for (const auto& [name, body] : std::map<std::string, std::string>{
+             {"tool",
+              "printf '%s\\n' \"$@\" > $d/tool-words; echo run >> $d/tool-runs; echo talk\n"
+              "for last; do :; done; : > \"$last\""},
+             {"date", "echo \"$*\" >> $d/date-calls; cat $d/stamp"},
+             {"xdg-open", "printf '%s\\n' \"$@\" > $d/opened.tmp; mv $d/opened.tmp $d/opened"}}) {
+      WriteWholeFile(bin + name, "#!/bin/sh\nd=$(dirname \"$0\")\n" + body + "\n", 0755);
+    }
     SetStamp("2024-04-05-023015");
     Settings = SettingsRecord{};
     DisplayOption.clear();

@@ -352,25 +352,6 @@ TEST_F(Gadgets, TheCloseButtonOnlyReportsAndTextsColoursAndFontsReachTheWidgets)
 
 using ScreenObjects = QtToolkitTest;
 
-TEST_F(ScreenObjects, DisplaysInPointsMainFirstAndCentredWindowsOnTheMain) {
-  ASSERT_EQ(DisplayCount(), 2);
-  const DisplayRect right = DisplayGeometry(1);
-  EXPECT_EQ(std::vector<int>({DisplayGeometry(0).width, DisplayGeometry(0).height, right.x,
-                              right.width, right.height, DisplayGeometry(2).width}),
-            (std::vector<int>{1280, 800, 1280, 1920, 1080, 0}));
-  EXPECT_DOUBLE_EQ(MainDisplayScale(), 1.0);
-  NewWindow(2, IgnoreCoordinate, 5, 200, 100, "", WindowBorderless | WindowHidden);
-  EXPECT_EQ(std::vector<int>({WindowX(2), WindowY(2), WindowContentWidth(2)}),
-            (std::vector<int>{540, 350, 200}));
-  EXPECT_FALSE(WindowWidget(2)->isVisible());
-  EXPECT_TRUE(WindowWidget(2)->windowFlags() & Qt::FramelessWindowHint);
-  MoveWindow(2, 1400, IgnoreCoordinate, IgnoreCoordinate, 120);
-  EXPECT_EQ(std::vector<int>({WindowX(2), WindowY(2), WindowContentHeight(2)}),
-            (std::vector<int>{1400, 350, 120}));
-  SetWindowFloating(2, 1);
-  EXPECT_TRUE(WindowWidget(2)->windowFlags() & Qt::WindowStaysOnTopHint);
-}
-
 // A menu as shown: each item's text and key, submenus in brackets.
 QString Shown(const QMenu* menu) {
   QString text;
