@@ -53,11 +53,10 @@ TEST_F(Startup, TheLoopReadsOnPastCommandsThatDoNothingYetUntilQuit) {
     platform.toolkit.PushSystemEvent([quit] { QueueEvent(MenuEvent, quit, 0, 0, 0); });
     EXPECT_EQ(RunApplication(), 0);
     EXPECT_EQ(platform.toolkit.PendingEventCount(), 0u) << "the loop read on until " << quit;
-    EXPECT_TRUE(platform.host.IsAccessory());
-    EXPECT_TRUE(platform.hotkeys.HandlerInstalled());
+    EXPECT_TRUE(platform.host.IsAccessory() && platform.hotkeys.HandlerInstalled());
     EXPECT_TRUE(platform.requesters.Alerts().empty());
-    EXPECT_FALSE(platform.toolkit.AppearanceObserved()) << "the observer is removed at quit";
-    EXPECT_FALSE(platform.toolkit.Status().present);
+    EXPECT_FALSE(platform.toolkit.AppearanceObserved() || platform.toolkit.Status().present)
+        << "the observer and the status item go at quit";
   }
 }
 

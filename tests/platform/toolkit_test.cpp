@@ -42,12 +42,9 @@ TEST_F(ToolkitTest, OperationsOnNumbersWithoutObjectsDoNothing) {
 TEST_F(ToolkitTest, GadgetsGoIntoTheLatestWindowAndWithItsEvents) {
   const std::int64_t a = NewWindow(AutoNumber, 0, 0, 100, 50, "A", WindowCloseButton);
   const std::int64_t b = NewWindow(AutoNumber, 0, 0, 100, 50, "B", WindowCloseButton);
-  ASSERT_NE(a, 0);
-  EXPECT_NE(a, b);
-  EXPECT_EQ(GetWindowTitle(a), "A");
+  EXPECT_TRUE(a != 0 && a != b && GetWindowTitle(a) == "A");
   const std::int64_t label = NewTextGadget(AutoNumber, 1, 2, 30, 20, "label");
-  EXPECT_EQ(GetGadgetText(label), "label");
-  EXPECT_EQ(GadgetWindow(label), b);
+  EXPECT_TRUE(GetGadgetText(label) == "label" && GadgetWindow(label) == b);
   NewWindow(1, 0, 0, 300, 200, "", WindowCloseButton);
   NewCheckboxGadget(12, 5, 5, 100, 20, "Sound");
   NewWindow(2, 0, 0, 300, 200, "", WindowCloseButton);
@@ -60,9 +57,7 @@ TEST_F(ToolkitTest, GadgetsGoIntoTheLatestWindowAndWithItsEvents) {
   desk.HandlePendingEvents();
   QueueEvent(HotkeyEvent1, HotkeyWindow, HotkeyWindow, HotkeyWindow, PostCustom);
   DestroyWindow(1);
-  EXPECT_FALSE(GadgetExists(12));
-  EXPECT_TRUE(GadgetExists(13));
-  EXPECT_EQ(desk.FindGadget(12), nullptr);
+  EXPECT_TRUE(!GadgetExists(12) && !desk.FindGadget(12) && GadgetExists(13));
   ASSERT_EQ(NextEvent(0), CloseWindowEvent) << "the close and click of window 1 went with it";
   EXPECT_EQ(EventWindowNumber(), 2);
   EXPECT_EQ(NextEvent(0), HotkeyEvent1) << "events of no window stay";

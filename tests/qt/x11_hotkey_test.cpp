@@ -76,9 +76,9 @@ TEST(StatusItem, TheIconEmbedsWhenTheTrayHostStartsLater) {
   QTest::qWait(200);
   EXPECT_FALSE(QSystemTrayIcon::isSystemTrayAvailable());
   QProcess tray;
-  tray.start("trayer", {"--edge", "top", "--align", "right", "--widthtype", "request", "--height",
-                        "32", "--heighttype", "pixel", "--SetDockType", "true", "--transparent",
-                        "false", "--tint", "0x404040"});
+  tray.start("trayer", QString("--edge top --align right --widthtype request --height 32 "
+                               "--heighttype pixel --SetDockType true --transparent false")
+                           .split(' '));
   ASSERT_TRUE(tray.waitForStarted(5000));
   EXPECT_TRUE(
       QTest::qWaitFor([&toolkit] { return toolkit.StatusItem()->geometry().isValid(); }, 10000));
