@@ -1,6 +1,7 @@
-// The Qt tests on Qt's offscreen platform with two screens side by side: a 1280x800 main screen
-// and a 1920x1080 one to its right. Test discovery runs this binary without the test's
-// environment, so the platform is chosen here.
+// Runs the Qt tests on Qt's offscreen platform with two screens side by side, a 1280x800 main
+// screen and a 1920x1080 one to its right, unless QT_QPA_PLATFORM names another (the X11 tests
+// set xcb). Test discovery runs this binary without the test's environment, so the platform is
+// chosen here.
 #include <gtest/gtest.h>
 
 #include <QApplication>
