@@ -38,7 +38,6 @@ TEST(KeyNames, ModifierSymbolsStandAnywhereAndCountOnceAndNamesAreExact) {
   } cases[] = {{"⌘⇧#", HotkeyShift | HotkeyCommand, VirtualDigits[3]},  // the shifted symbol
                {"⌘⌘A", HotkeyCommand, 0},
                {"⌃⌥⇧⌘F12", 0x1B00, VirtualFunctionKeys[11]},
-               {"⌃§", HotkeyControl, 10},
                {"⌘a", HotkeyCommand, std::nullopt},
                {"⌘⌫", HotkeyCommand, std::nullopt}};
   for (const auto& c : cases) {

@@ -11,10 +11,7 @@
 #include <cstdlib>
 
 int main(int argc, char** argv) {
-  if (argc != 3) {
-    std::fprintf(stderr, "usage: hold_key_grab KEYSYM-HEX MODIFIER-MASK\n");
-    return 2;
-  }
+  if (argc != 3) return 2;
   const auto keysym = static_cast<xcb_keysym_t>(std::strtoul(argv[1], nullptr, 16));
   const auto modifiers = static_cast<std::uint16_t>(std::strtoul(argv[2], nullptr, 0));
   xcb_connection_t* connection = xcb_connect(nullptr, nullptr);
