@@ -1,3 +1,5 @@
+#include <gtest/gtest.h>
+
 #include <algorithm>
 #include <chrono>
 #include <ctime>
@@ -18,15 +20,51 @@
 #include <QTest>
 #include <QTimer>
 
+#include "platform/command_numbers.h"
 #include "platform/qt/dark_appearance.h"
 #include "platform/qt/qt_host.h"
 #include "platform/qt/qt_key_press.h"
 #include "platform/qt/qt_requesters.h"
+#include "platform/qt/qt_toolkit.h"
 #include "platform/qt/single_instance.h"
-#include "qt_fixture.h"
+#include "platform/toolkit.h"
 #include "support/support.h"
 
+// GoogleTest prints a QString as the text it holds.
+void PrintTo(const QString& text, std::ostream* out) {
+  *out << text.toStdString();
+}
+
 namespace {
+
+// A Qt toolkit installed for one test, and the events it queued.
+// Each event as {kind, object, window, type}.
+using Events = std::vector<std::vector<std::int64_t>>;
+
+class QtToolkitTest : public ::testing::Test {
+ protected:
+  QtToolkitTest() { InstallNativeToolkit(&toolkit); }
+  ~QtToolkitTest() override { InstallNativeToolkit(nullptr); }
+
+  // Every event queued so far, handling what the desktop has pending without waiting.
+  static Events TakeEvents() {
+    Events events;
+    for (int turn = 0; turn < 1000; ++turn) {
+      const std::int32_t kind = NextEvent(0);
+      if (kind == 0) break;
+      if (kind > 0) events.push_back({kind, EventNumber(), EventWindowNumber(), EventSubtype()});
+    }
+    return events;
+  }
+  static QWidget* Widget(std::int64_t gadget) {
+    return static_cast<QWidget*>(GadgetHandle(gadget));
+  }
+  static QWidget* WindowWidget(std::int64_t window) {
+    return static_cast<QWidget*>(WindowObject(window));
+  }
+
+  QtToolkit toolkit;
+};
 
 // A temporary configuration folder and no GTK theme variable; the palette is put back after.
 class Appearance : public QtToolkitTest {

@@ -288,7 +288,6 @@ TEST(UserFolders, DocumentsFollowTheLastValidLineOfTheDesktopsUserDirs) {
   const std::string home = temporary.home.string() + "/";
   const std::pair<const char*, std::string> cases[] = {
       {"", home + "Documents/"},
-      {"XDG_DESKTOP_DIR=\"$HOME/Desktop\"\n", home + "Documents/"},
       {"# desktop\nXDG_DESKTOP_DIR=\"$HOME/Bureau\"\nXDG_DOCUMENTS_DIR=\"$HOME/Dokumente\"\n",
        home + "Dokumente/"},
       {"XDG_DOCUMENTS_DIR=\"/srv/shared docs\"\n", "/srv/shared docs/"},
