@@ -9,9 +9,8 @@ E2E_PIDS=()
 APP_PID=
 APP_STATUS=
 e2e_cleanup() {
-  local pid
-  for pid in "${E2E_PIDS[@]}" $APP_PID; do kill "$pid" 2>/dev/null || true; done
-  for pid in "${E2E_PIDS[@]}" $APP_PID; do wait "$pid" 2>/dev/null || true; done
+  kill "${E2E_PIDS[@]}" $APP_PID 2>/dev/null || true
+  wait "${E2E_PIDS[@]}" $APP_PID 2>/dev/null || true
   rm -rf "$E2E_DIR"
 }
 trap e2e_cleanup EXIT
