@@ -15,6 +15,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
+#include <QPointer>
 #include <QPushButton>
 #include <QSystemTrayIcon>
 #include <QTest>
@@ -423,6 +424,10 @@ TEST_F(ScreenObjects, MenuItemsShowTitleAndHintAndPostTheirNumber) {
   EXPECT_FALSE(menu->actions()[3]->menu()->actions()[0]->isEnabled());
   SetMenuItemTitle(0, 1, "Capture Entire Screen\t");
   EXPECT_TRUE(Shown(menu).startsWith("Capture Entire Screen=|Capture Window..."));
+  const QPointer<QMenu> kept(menu);
+  NewPopupMenu(1);
+  FreeMenu(1);
+  EXPECT_FALSE(kept.isNull()) << "freeing another menu keeps this one";
   FreeMenu(0);
   EXPECT_EQ(toolkit.StatusItem()->contextMenu(), nullptr);
   RemoveStatusItem();

@@ -1,7 +1,5 @@
-// Runs the Qt tests on Qt's offscreen platform with two screens side by side, a 1280x800 main
-// screen and a 1920x1080 one to its right, unless QT_QPA_PLATFORM names another (the X11 tests
-// set xcb). Test discovery runs this binary without the test's environment, so the platform is
-// chosen here.
+// The Qt tests on the offscreen platform with two screens side by side (1280x800 main, 1920x1080
+// right), unless QT_QPA_PLATFORM names another; discovery runs this without the test's setting.
 #include <gtest/gtest.h>
 
 #include <QApplication>

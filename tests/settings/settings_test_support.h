@@ -1,7 +1,6 @@
 #pragma once
 
-// Real settings files for the settings tests: the record as texts, the keys a file holds, and
-// the probe program that plays a second start of the program in a process of its own.
+// The record as texts, the keys a settings file holds, and the probe: a second start.
 
 #include <gtest/gtest.h>
 
