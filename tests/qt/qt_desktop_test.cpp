@@ -71,12 +71,9 @@ class QtToolkitTest : public ::testing::Test {
 class Appearance : public QtToolkitTest {
  protected:
   ~Appearance() override { QApplication::setPalette(light); }
+  // Qt picks light text for the dark window; the button's shade tells two dark palettes apart.
   static QPalette Dark(int button = 30) {
-    QPalette dark;
-    dark.setColor(QPalette::Window, QColor(30, 30, 30));
-    dark.setColor(QPalette::WindowText, QColor(230, 230, 230));
-    dark.setColor(QPalette::Button, QColor(button, button, button));
-    return dark;
+    return QPalette(QColor(button, button, button), Qt::black);
   }
 
   QPalette light = QApplication::palette();

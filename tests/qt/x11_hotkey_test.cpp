@@ -1,9 +1,7 @@
 #include <gtest/gtest.h>
 
-#include <QImage>
 #include <QProcess>
 #include <QSystemTrayIcon>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include <vector>
@@ -66,11 +64,7 @@ TEST_F(X11Hotkeys, AGrabReportsItsIdentifierWhateverTheLocksAndGoesWhenReleased)
 TEST(StatusItem, TheIconEmbedsWhenTheTrayHostStartsLater) {
   QtToolkit toolkit;
   InstallNativeToolkit(&toolkit);
-  QTemporaryDir folder;
-  QImage picture(18, 18, QImage::Format_ARGB32);
-  picture.fill(Qt::darkBlue);
-  ASSERT_TRUE(picture.save(folder.path() + "/icon.png"));
-  ASSERT_EQ(LoadImage(0, (folder.path() + "/icon.png").toStdString()), 0);
+  ASSERT_EQ(LoadImage(0, VANTORSHOT_BUILT_RESOURCES "app_icon1.png"), 0);
   ASSERT_EQ(CreateStatusItem(), 1);
   SetStatusItemImage(0);
   QTest::qWait(200);
