@@ -38,10 +38,10 @@ void PrintTo(const QString& text, std::ostream* out) {
 
 namespace {
 
-// A Qt toolkit installed for one test, and the events it queued.
 // Each event as {kind, object, window, type}.
 using Events = std::vector<std::vector<std::int64_t>>;
 
+// A Qt toolkit installed for one test, and the events it queued.
 class QtToolkitTest : public ::testing::Test {
  protected:
   QtToolkitTest() { InstallNativeToolkit(&toolkit); }
