@@ -112,6 +112,10 @@ TEST_F(Appearance, AChangeIsReportedOnlyWhileObservedAndOnlyWhenTheAnswerChanges
   none.ObserveAppearance(true);  // no desktop, no watch
   QApplication::setPalette(Dark(10));
   EXPECT_EQ(TakeEvents(), Events{}) << "still dark";
+  WriteWholeFile(home.config / "gtk-3.0/settings.ini", "[Settings]\ngtk-theme-name=Adwaita\n");
+  QEvent other(QEvent::User);
+  QCoreApplication::sendEvent(qApp, &other);
+  EXPECT_EQ(TakeEvents(), Events{}) << "only a palette or theme change is looked at";
   QApplication::setPalette(light);
   EXPECT_EQ(TakeEvents(), (Events{{AppearanceChangedEvent, 0, 0, 0}}));
   EXPECT_EQ(IsDarkAppearance(), 0);
