@@ -276,7 +276,6 @@ TEST_F(Countdown, EscapeCancelsAtOnceAndAnEarlierCountsEndDoesNotEndThisOne) {
   EXPECT_TRUE(Gone(CountdownWindow, CountdownFont));
   EXPECT_EQ(desk.PendingEventCount(), 1u) << "Escape ended the wait at once";
   desk.HandlePendingEvents();
-
   QueueEvent(CountdownFinishedEvent, 0, 0, 0, PostCustom);
   Words seen;
   for (int second = 1; second <= 3; ++second) PushTick([&] { seen.push_back(Seen()); });
@@ -319,7 +318,6 @@ TEST_F(DisplayPicker, TheButtonFollowsTheWindowAndTheToolGetsTheChosenDisplay) {
   EXPECT_EQ(ToolWords(), (Words{"-t", "png", "-D2", Shot(documents, "full")}));
   EXPECT_EQ(DisplayOption, " -D2");
   EXPECT_TRUE(Gone(PickerWindow, PickerFont));
-
   // Return presses the button; one display later asks nothing and keeps the last choice.
   desk.PressKey(Key(36, u'\r'));
   RunCapture(CaptureEntireScreen);

@@ -50,7 +50,6 @@ TEST_F(ToolkitTest, GadgetsGoIntoTheLatestWindowAndWithItsEvents) {
   NewWindow(2, 0, 0, 300, 200, "", WindowCloseButton);
   NewButtonGadget(13, 0, 0, 50, 20, "OK");
   EXPECT_EQ(GadgetWindow(12), 1);
-
   desk.PressCloseButton(1);
   desk.ClickGadget(12);
   desk.PressCloseButton(2);
@@ -94,7 +93,6 @@ TEST_F(ToolkitTest, EveryKeyHookSeesEachKeyAndAnyOneConsumesIt) {
   desk.PressKey(Key(0, 53, u"\x1b"));
   EXPECT_EQ(NextEvent(0), -1) << "a consumed key reaches no window shortcut";
   EXPECT_EQ(watcher.calls, 1) << "hooks after the consuming one are still called";
-
   RemoveKeyHook(consuming);
   HookLog victim;
   watcher.removes = AddKeyHook(LogHook, &victim);
@@ -227,7 +225,6 @@ TEST_F(ToolkitTest, DataLivesWhileItsEventIsCurrentAndDroppedRecordsReleaseTheir
   NextEvent(0);
   EXPECT_EQ(released, 3);
   EXPECT_EQ(EventData(), nullptr);
-
   NewWindow(1, 0, 0, 10, 10, "", 0);
   QueueEvent(GadgetEvent, 3, 1, 0, 0, new int(3), CountRelease);
   DestroyWindow(1);
@@ -240,7 +237,6 @@ TEST_F(ToolkitTest, WakesTheWaitByKindAndFlag) {
   EXPECT_EQ(desk.WakeCount(), before + 1) << "menu events always wake";
   QueueEvent(QuietEvent, 0, 0, 0, PostWake);
   EXPECT_EQ(desk.WakeCount(), before + 1) << "the quiet kind never wakes";
-
   desk.PushSystemEvent([] {});  // a pending system event ends the wait anyway
   QueueEvent(GadgetEvent, 2, 1, 0, 0);
   EXPECT_EQ(desk.WakeCount(), before + 1);

@@ -155,7 +155,6 @@ TEST(ProcessResources, AttachedRunsLeaveNoDescriptorsThreadsOrZombies) {
   }
   EXPECT_EQ(CountEntries("/proc/self/fd"), descriptors);
   EXPECT_EQ(CountEntries("/proc/self/task"), threads);
-
   // Released while it runs: the descriptors go at once, and the program is still reaped.
   const ProcessHandle handle =
       StartProcess("/bin/sh", "-c \"echo $$; exec sleep 0.3\"", "", Attached);

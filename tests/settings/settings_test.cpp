@@ -66,7 +66,6 @@ TEST_F(FirstRun, AFolderInPlaceOfTheFileIsExistingSettingsAndABadFolderFailsSile
       << "loaded, every key missing";
   WriteSetting("Timer", 2);
   EXPECT_TRUE(fs::is_directory(SettingsFile()));
-
   WriteWholeFile(temporary.root / "file", "a file, not a folder");
   temporary.configVariable.Set((temporary.root / "file" / "config").string());
   OpenSettingsStore();

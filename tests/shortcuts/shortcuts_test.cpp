@@ -180,7 +180,6 @@ TEST_F(Hotkeys, EachRegistrationTakesTheNextSerialAndItsPressesPostItsKind) {
   EXPECT_EQ(platform.hotkeys.Registrations()[0].hotkey.signature, 0x68303031u);
   EXPECT_EQ(Press({{20, Cmd | Shift}, {20, Cmd | Shift}, {96, 0}, {36, HotkeyControl}}),
             (Numbers{HotkeyEvent1, HotkeyEvent1, HotkeyEvent2, HotkeyEvent4}));
-
   platform.hotkeys.RefuseHandler(true);
   EXPECT_FALSE(InstallHotkeyHandler());
   EXPECT_FALSE(RegisterHotkey("⌘1", HotkeyEvent1)) << "no handler";
@@ -204,7 +203,6 @@ TEST_F(Hotkeys, UnregisteringRemovesTheRecordsOfTheTextOrTheKindUntilOneCannotGo
   UnregisterHotkey("⌥⌘E", HotkeyEvent4);
   EXPECT_TRUE(RegisterHotkey("⌥⌘E", HotkeyEvent4));
   EXPECT_EQ(Press({{31, Option | Cmd}, {14, Option | Cmd}}), Numbers{HotkeyEvent4});
-
   ASSERT_TRUE(RegisterHotkey("⌘1", HotkeyEvent1));
   ASSERT_TRUE(RegisterHotkey("⌘3", HotkeyEvent1));
   platform.hotkeys.FailUnregistrationOf(18, Cmd, true);
@@ -214,7 +212,6 @@ TEST_F(Hotkeys, UnregisteringRemovesTheRecordsOfTheTextOrTheKindUntilOneCannotGo
   platform.hotkeys.FailUnregistrationOf(18, Cmd, false);
   UnregisterHotkey("", HotkeyEvent1);
   EXPECT_EQ(Serials(), Numbers{4}) << "a later call tries again";
-
   // Presses already queued for a removed key, or half matching a live one, post nothing.
   const HotkeyId live{HotkeyList[0].Signature, HotkeyList[0].Serial};
   HotkeyPressedHandler({live.signature + 1, live.id + 1});
