@@ -155,13 +155,15 @@ TEST(ProcessResources, AttachedRunsLeaveNoDescriptorsThreadsOrZombies) {
   }
   EXPECT_EQ(CountEntries("/proc/self/fd"), descriptors);
   EXPECT_EQ(CountEntries("/proc/self/task"), threads);
-  // Released while it runs: the descriptors go at once, and the program is still reaped.
+  // Released while it runs: not waited for, its descriptors go at once, and it is still reaped.
   const ProcessHandle handle =
-      StartProcess("/bin/sh", "-c \"echo $$; exec sleep 0.3\"", "", Attached);
-  const std::string entry = "/proc/" + ReadProcessLine(handle);
+      StartProcess("/bin/sh", "-c \"echo $$; exec sleep 30\"", "", Attached);
+  const std::string pid = ReadProcessLine(handle), entry = "/proc/" + pid;
   EXPECT_TRUE(ProcessActive(handle));
   ReleaseProcess(handle);
+  EXPECT_EQ(access(entry.c_str(), F_OK), 0) << "still running";
   EXPECT_EQ(CountEntries("/proc/self/fd"), descriptors);
+  kill(std::stoi(pid), SIGKILL);
   for (int i = 0; i < 500 && access(entry.c_str(), F_OK) == 0; ++i) {
     std::this_thread::sleep_for(std::chrono::milliseconds(10));
   }
@@ -173,7 +175,8 @@ TEST(DetachedStart, HandsTheProgramToTheSystemWithItsWordsAndFolder) {
     _exit(StartProcess("/bin/true", "", "", 0) ? 7 : 1);  // the start returns to its caller
   } else {
     int status = 0;
-    EXPECT_TRUE(waitpid(caller, &status, 0) == caller && WEXITSTATUS(status) == 7) << status;
+    // Stop here on a fault: a start that ends its caller would end this test with status 0 too.
+    ASSERT_TRUE(waitpid(caller, &status, 0) == caller && WEXITSTATUS(status) == 7) << status;
   }
   ScratchFolder folder;
   const std::string script = folder.WriteFile("record",
