@@ -297,6 +297,9 @@ TEST_F(EventWait, ATimeOutSleepsAndAWakeOrAPostEndsTheWait) {
   QTimer::singleShot(50, [] { QueueEvent(HotkeyEvent3, 0, HotkeyWindow, 0, PostCustom); });
   for (kind = -1; kind == -1;) kind = NextEvent(5000);
   EXPECT_EQ(kind, HotkeyEvent3);
+  QEvent quit(QEvent::Quit);
+  QObject other;
+  EXPECT_FALSE(QCoreApplication::sendEvent(&other, &quit)) << "only the application's is taken";
   QCoreApplication::postEvent(qApp, new QEvent(QEvent::Quit));
   EXPECT_EQ(TakeEvents(), (Events{{MenuEvent, QuitMenuNumber, ApplicationMenuWindow, 0}}));
 }
