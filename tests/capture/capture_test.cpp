@@ -417,6 +417,9 @@ TEST(DisplayGeometry, WhichDisplayHoldsAPointEdgesIncluded) {
   EXPECT_EQ(PointerDisplayIndex({}, {0, 0}), -1);
   EXPECT_EQ(DisplayUnderWindow(Displays{}, {0, 0}), -1);
   EXPECT_EQ(NearestDisplayIndex({}, {0, 0}), -1);
+  const std::optional<Point> corner = CentreOnPointerDisplay(SideBySide, {1500, 1000}, 220, 190);
+  EXPECT_TRUE(corner && corner->x == 1280 + 430 && corner->y == -200 + 865) << "centred";
+  EXPECT_FALSE(CentreOnPointerDisplay({}, {0, 0}, 220, 190));
 }
 
 }  // namespace

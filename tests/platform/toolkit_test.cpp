@@ -43,6 +43,9 @@ TEST_F(ToolkitTest, GadgetsGoIntoTheLatestWindowAndWithItsEvents) {
   const std::int64_t a = NewWindow(AutoNumber, 0, 0, 100, 50, "A", WindowCloseButton);
   const std::int64_t b = NewWindow(AutoNumber, 0, 0, 100, 50, "B", WindowCloseButton);
   EXPECT_TRUE(a != 0 && a != b && GetWindowTitle(a) == "A");
+  MoveWindow(a, 5, -6, IgnoreCoordinate, 70);  // each coordinate on its own
+  EXPECT_TRUE(WindowX(a) == 5 && WindowY(a) == -6 && WindowContentWidth(a) == 100 &&
+              WindowContentHeight(a) == 70);
   const std::int64_t label = NewTextGadget(AutoNumber, 1, 2, 30, 20, "label");
   EXPECT_TRUE(GetGadgetText(label) == "label" && GadgetWindow(label) == b);
   NewWindow(1, 0, 0, 300, 200, "", WindowCloseButton);
@@ -134,7 +137,8 @@ TEST_F(ToolkitTest, AWindowShortcutMatchesItsModifiersExactlyAndItsCharacterOrKe
       {KeyReturn, Key(0, 36, u"\r\r"), false},
       {KeyHome, Key(0, 115, u"\uF729"), true},
       {KeyBackspace, Key(0, 51, u"\x7f"), true},
-      {KeyKeypad0 + 3, Key(0, 85, u"3"), true},
+      {KeyKeypad0, Key(0, 82, u"0"), true},
+      {KeyKeypad9, Key(0, 92, u"9"), true},
   };
   NewWindow(3, 0, 0, 320, 80, "", 0);
   NewWindow(4, 0, 0, 320, 80, "", 0);
