@@ -5,9 +5,7 @@ set -euo pipefail
 [[ -x $VANTORSHOT ]] || { echo "e2e: $VANTORSHOT is not an executable" >&2; exit 1; }
 
 E2E_DIR=$(mktemp -d "${TMPDIR:-/tmp}/vantorshot-e2e-XXXXXX")
-E2E_PIDS=()
-APP_PID=
-APP_STATUS=
+E2E_PIDS=() APP_PID= APP_STATUS=
 e2e_cleanup() {
   kill "${E2E_PIDS[@]}" $APP_PID 2>/dev/null || true
   wait "${E2E_PIDS[@]}" $APP_PID 2>/dev/null || true

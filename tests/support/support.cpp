@@ -3,7 +3,7 @@
 
 #include <filesystem>
 #include <fstream>
-#include <sstream>
+#include <iterator>
 #include <stdexcept>
 
 #include "support/support.h"
@@ -37,9 +37,8 @@ void WriteWholeFile(const std::string& path, const std::string& text, unsigned m
 }
 
 std::string ReadWholeFile(const std::string& path) {
-  std::ostringstream text;
-  text << std::ifstream(path, std::ios::binary).rdbuf();
-  return text.str();
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), {}};
 }
 
 std::vector<std::string> ReadLines(const std::string& path) {
