@@ -5,7 +5,7 @@ source "$(dirname "$0")/e2e_lib.sh"
 : "${HOLD_KEY_GRAB:?HOLD_KEY_GRAB must name the key-grabbing helper}"
 
 prepare_user
-"$HOLD_KEY_GRAB" 3 control alt shift >"$E2E_DIR/grab.out" 2>&1 &
+"$HOLD_KEY_GRAB" 33 0xd >"$E2E_DIR/grab.out" 2>&1 &
 E2E_PIDS+=($!)
 wait_for "grep -q grabbed '$E2E_DIR/grab.out'" 10 || fail "the other program could not grab"
 

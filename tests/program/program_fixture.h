@@ -15,9 +15,7 @@
 #include "prefs/preferences_window.h"
 #include "settings/settings_record.h"
 #include "settings/settings_store.h"
-#include "support/scoped_environment.h"
-#include "support/scratch_folder.h"
-#include "support/temporary_home.h"
+#include "support/support.h"
 
 // The exit status of a shell command, or -1 when it did not exit.
 int ExitStatus(const std::string& command);

@@ -5,32 +5,21 @@ set -euo pipefail
 program=$1
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
-runtime=$scratch/runtime
-mkdir -m 700 "$runtime" "$scratch/home"
 # The program writes its settings file at start: a home of its own keeps the user's untouched.
-export XDG_RUNTIME_DIR=$runtime HOME=$scratch/home XDG_CONFIG_HOME=$scratch/home/.config
+export XDG_RUNTIME_DIR=$scratch/runtime HOME=$scratch/home XDG_CONFIG_HOME=$scratch/home/.config
+mkdir -m 700 "$XDG_RUNTIME_DIR" "$HOME"
+fail() { echo "$*" >&2; exit 1; }
 
 "$program" &
 first=$!
-for _ in $(seq 100); do
-  [[ -e $runtime/vantorshot-$DISPLAY.lock ]] && break
-  sleep 0.05
-done
-[[ -e $runtime/vantorshot-$DISPLAY.lock ]] || { echo "first copy made no lock" >&2; exit 1; }
-
-second_status=0
-timeout 10 "$program" || second_status=$?
-if ((second_status != 0)); then
-  echo "second copy ended with $second_status, not 0" >&2
-  exit 1
-fi
-kill -0 "$first" || { echo "first copy did not keep running" >&2; exit 1; }
-
+for _ in $(seq 100); do [[ -e $XDG_RUNTIME_DIR/vantorshot-$DISPLAY.lock ]] && break; sleep 0.05; done
+[[ -e $XDG_RUNTIME_DIR/vantorshot-$DISPLAY.lock ]] || fail "the first copy made no lock"
+status=0
+timeout 10 "$program" || status=$?
+((status == 0)) || fail "the second copy ended with $status, not 0"
+kill -0 "$first" || fail "the first copy did not keep running"
 kill -TERM "$first"
-first_status=0
-wait "$first" || first_status=$?
-if ((first_status != 0)); then
-  echo "first copy ended with $first_status after SIGTERM, not 0" >&2
-  exit 1
-fi
+status=0
+wait "$first" || status=$?
+((status == 0)) || fail "the first copy ended with $status after SIGTERM, not 0"
 echo "single instance and SIGTERM: ok"

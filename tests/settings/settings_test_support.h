@@ -1,48 +1,82 @@
 #pragma once
 
-// Real files for the settings tests: a reader of the stored keys and the probe program that plays
-// a second start of the program.
+// The record as texts, the keys a settings file holds, and the probe: a second start.
 
 #include <gtest/gtest.h>
-#include <sys/types.h>
 
-#include <filesystem>
 #include <map>
+#include <sstream>
 #include <string>
-#include <vector>
 
-#include "support/temporary_home.h"
+#include "platform/process.h"
+#include "settings/derived_values.h"
+#include "settings/setting_keys.h"
+#include "settings/settings_record.h"
+#include "settings/settings_store.h"
+#include "support/support.h"
 
-class FileDescriptor {
- public:
-  explicit FileDescriptor(int fd = -1) : fd_(fd) {}
-  ~FileDescriptor();
-  FileDescriptor(FileDescriptor&& other) noexcept : fd_(other.fd_) { other.fd_ = -1; }
-  FileDescriptor& operator=(FileDescriptor&&) = delete;
-  int get() const { return fd_; }
+using Fields = std::map<std::string, std::string>;
 
- private:
-  int fd_;
-};
+// The field of every setting key, under the key's name, and what the program derives from them:
+// TimerSeconds, Format (type option and extension), Words (the five option words in their
+// order) and LastSavePath.
+inline Fields RecordFields() {
+  Fields fields;
+  for (const SettingKey& key : SettingKeys) {
+    if (key.byte != nullptr) fields[std::string(key.name)] = std::to_string(Settings.*key.byte);
+    if (key.wide != nullptr) fields[std::string(key.name)] = std::to_string(Settings.*key.wide);
+    if (key.text != nullptr) fields[std::string(key.name)] = Settings.*key.text;
+  }
+  fields["TimerSeconds"] = std::to_string(Settings.TimerSeconds);
+  fields["Format"] = Settings.FormatOption + " " + Settings.FileExtension;
+  for (const SwitchWord& entry : SwitchTable) fields["Words"] += Settings.*entry.option;
+  fields["LastSavePath"] = Settings.LastSavePath;
+  return fields;
+}
 
-// The keys of the [General] section of an INI file with their raw value text.
-std::map<std::string, std::string> GeneralSection(const std::string& text);
+// The keys of the [General] section of an INI text with their raw values.
+inline Fields GeneralSection(const std::string& text) {
+  Fields keys;
+  std::istringstream lines(text);
+  bool general = false;
+  for (std::string line; std::getline(lines, line);) {
+    if (line.starts_with('[')) general = line == "[General]";
+    const std::size_t equals = line.find('=');
+    if (general && equals != std::string::npos)
+      keys[line.substr(0, equals)] = line.substr(equals + 1);
+  }
+  return keys;
+}
 
-// A running probe program with its standard output.
-struct ProbeProcess {
-  pid_t pid = -1;
-  FileDescriptor output;
-};
-ProbeProcess StartProbe(const std::vector<std::string>& arguments);
-// Reads the probe's output to its end and waits for it; the output of "show" split into fields.
-std::map<std::string, std::string> ShowRecordInProbe();
+// The probe started with `parameters`, its output to be read.
+inline ProcessHandle StartProbe(const std::string& parameters) {
+  return StartProcess(SETTINGS_PROBE_PATH, parameters, "", ProcessKeep | ProcessReadOutput);
+}
+
+// The record as a second start of the program loads it.
+inline Fields RecordOfASecondStart() {
+  // Each field is "Name=value" and a NUL, so that values may hold line feeds.
+  std::string output;
+  for (const std::string& line : WaitForProcessEnd(StartProbe("show"))) output += line + "\n";
+  Fields fields;
+  for (std::size_t start = 0, end; (end = output.find('\0', start)) != std::string::npos;
+       start = end + 1) {
+    const std::string field = output.substr(start, end - start);
+    fields[field.substr(0, field.find('='))] = field.substr(field.find('=') + 1);
+  }
+  return fields;
+}
 
 // Each test starts with an empty record in a fresh home and leaves the store closed.
 class SettingsFilesTest : public ::testing::Test {
  protected:
-  void SetUp() override;
-  void TearDown() override;
-  std::filesystem::path SettingsFile() const;
+  SettingsFilesTest() { Settings = SettingsRecord{}; }
+  ~SettingsFilesTest() override {
+    CloseSettingsStore();
+    Settings = SettingsRecord{};
+  }
+  std::filesystem::path SettingsFile() const { return temporary.SettingsFile(); }
 
   TemporaryHome temporary;
+  std::string documents = temporary.home.string() + "/Documents/";
 };

@@ -1,13 +1,10 @@
-// Runs the Qt tests on Qt's offscreen platform with two screens side by side: a 1280x800 main
-// screen and a 1920x1080 one to its right. Test discovery runs this binary without the test's
-// environment, so the platform is chosen here.
+// The Qt tests on the offscreen platform with two screens side by side (1280x800 main, 1920x1080
+// right), unless QT_QPA_PLATFORM names another; discovery runs this without the test's setting.
 #include <gtest/gtest.h>
 
 #include <QApplication>
 
-#include <cstdlib>
-
-#include "support/temporary_home.h"
+#include "support/support.h"
 
 int main(int argc, char** argv) {
   // Qt's folder chooser remembers its last folder in the user's configuration folder.
@@ -15,9 +12,7 @@ int main(int argc, char** argv) {
   const std::string screens = home.scratch.WriteFile(
       "screens.json", R"({"screens":[{"name":"a","x":0,"y":0,"width":1280,"height":800},)"
                       R"({"name":"b","x":1280,"y":0,"width":1920,"height":1080}]})");
-  if (std::getenv("QT_QPA_PLATFORM") == nullptr) {
-    setenv("QT_QPA_PLATFORM", ("offscreen:configfile=" + screens).c_str(), 1);
-  }
+  setenv("QT_QPA_PLATFORM", ("offscreen:configfile=" + screens).c_str(), 0);
   QApplication application(argc, argv);
   ::testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();

@@ -1,12 +1,12 @@
-#include "support/scratch_folder.h"
-
 #include <stdlib.h>
 #include <sys/stat.h>
 
 #include <filesystem>
 #include <fstream>
-#include <sstream>
+#include <iterator>
 #include <stdexcept>
+
+#include "support/support.h"
 
 namespace fs = std::filesystem;
 
@@ -28,17 +28,6 @@ ScratchFolder::~ScratchFolder() {
   fs::remove_all(path_, ignored);
 }
 
-std::string ScratchFolder::WriteFile(const std::string& name, const std::string& text,
-                                     unsigned mode) {
-  WriteWholeFile(path_ + name, text, mode);
-  return path_ + name;
-}
-
-std::string ScratchFolder::MakeFolder(const std::string& name) {
-  fs::create_directories(path_ + name);
-  return path_ + name + "/";
-}
-
 void WriteWholeFile(const std::string& path, const std::string& text, unsigned mode) {
   fs::create_directories(fs::path(path).parent_path());
   std::ofstream file(path, std::ios::binary | std::ios::trunc);
@@ -49,9 +38,7 @@ void WriteWholeFile(const std::string& path, const std::string& text, unsigned m
 
 std::string ReadWholeFile(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
+  return {std::istreambuf_iterator<char>(in), {}};
 }
 
 std::vector<std::string> ReadLines(const std::string& path) {
