@@ -184,7 +184,8 @@ TEST_F(CaptureEngine, AFolderThatIsGoneFallsBackToDocumentsForThatCaptureAlone) 
     WriteSetting("DirPath", gone);
     Settings.TimerSeconds = 0;
     RunCapture(CaptureSelection);
-    EXPECT_EQ(Settings.DirPath + "|" + ReadStringSetting("DirPath"), gone + ("|" + std::string(gone)))
+    EXPECT_EQ(Settings.DirPath + "|" + ReadStringSetting("DirPath"),
+              gone + ("|" + std::string(gone)))
         << "a drive unplugged for a moment does not change the user's choice";
     EXPECT_TRUE(fs::is_directory(documents));
   }

@@ -1,7 +1,7 @@
 // The capture tool's words, as any caller may pass them (split at NUL bytes): read without a
 // crash, and a request that is read always names a path that is no option.
-#include <cstdint>
 #include <algorithm>
+#include <cstdint>
 #include <cstdlib>
 #include <string_view>
 #include <vector>

@@ -261,7 +261,7 @@ TEST_F(ShortcutField, ShowsTheCombinationJustPressedAndClearsForKeysItCannotShow
       {Sh | Op | Cm, 3, u"F", "⌥⇧⌘F", 0xD0066},
       {Cm | 0x10000 | 0x800000, 0, u"Z", "⌘Z", 0x8007A},  // Caps Lock, function flag
       {Op, 53, u"\x1B", "⌥⎋", 0x4001B},
-      {Sh, 0, u"~", "", 0},  // Shift alone is no modifier
+      {Sh, 0, u"~", "", 0},                  // Shift alone is no modifier
       {Sh, 122, u"\uF704", "⇧F1", 0x1017A},  // except on a function key
       {Cm, 122, u"\uF704", "⌘F1", 0x8017A},
       {Ct, 126, u"", "⌃↑", 0x2001E},  // navigation keys by their key

@@ -184,8 +184,7 @@ PickOutcome selectArea(xcb_connection_t* connection, xcb_screen_t* screen, bool 
           return finish(PickOutcome::Result::Cancelled, {});
         }
         break;
-      default:
-        break;
+      default: break;
     }
   }
   outcome.problem = "the connection to the display was lost";

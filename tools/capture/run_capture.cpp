@@ -63,9 +63,7 @@ Target targetFor(const CaptureRequest& request, xcb_connection_t* connection, xc
   std::vector<ScreenRect> displays = listMonitors(connection, screen);
   Target target;
   switch (request.mode) {
-    case CaptureMode::MainDisplay:
-      target.area = displays.front();
-      break;
+    case CaptureMode::MainDisplay: target.area = displays.front(); break;
     case CaptureMode::Display:
       if (request.displayNumber > static_cast<int>(displays.size())) {
         target.status =

@@ -178,8 +178,7 @@ PickOutcome pickWindow(xcb_connection_t* connection, xcb_screen_t* screen) {
           return outcome;
         }
         break;
-      default:
-        break;
+      default: break;
     }
   }
   outcome.problem = "the connection to the display was lost";
