@@ -147,3 +147,12 @@ std::string writeNewFile(const std::string& path, std::string_view bytes, std::s
   return "cannot write " + path + ": every numbered name up to " +
          std::to_string(kMostNumberedNames) + " is taken";
 }
+
+std::string saveCapture(const std::string& path, std::string_view bytes, std::string& written) {
+  std::string problem = writeNewFile(path, bytes, written);
+  if (problem.empty()) {
+    std::printf("%s\n", written.c_str());
+    std::fflush(stdout);
+  }
+  return problem;
+}

@@ -12,3 +12,7 @@ std::string outputProblem(const std::string& path);
 // taken; `written` gets the name used. Nothing existing is ever replaced, and no reader (nor a
 // crash) ever sees a partly written file under any name. Returns an error text, empty on success.
 std::string writeNewFile(const std::string& path, std::string_view bytes, std::string& written);
+
+// writeNewFile, then the name used as one line on standard output, where the calling program
+// reads the saved file's path.
+std::string saveCapture(const std::string& path, std::string_view bytes, std::string& written);

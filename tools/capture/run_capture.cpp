@@ -118,12 +118,9 @@ int runCapture(const CaptureRequest& request) {
   if (reader.failed()) return complain("cannot read the screen");
   if (bytes.empty()) return complain("cannot encode the image");
   std::string written;
-  if (std::string problem = writeNewFile(request.outputPath, bytes, written); !problem.empty()) {
+  if (std::string problem = saveCapture(request.outputPath, bytes, written); !problem.empty()) {
     return complain(problem);
   }
-  // The calling program reads this line as the saved file's path.
-  std::printf("%s\n", written.c_str());
-  std::fflush(stdout);
   // The shutter sounds only for a picture that was really taken.
   if (request.playSound) playShutterSound();
 

@@ -73,12 +73,9 @@ int runPortalCapture(const CaptureRequest& request, const std::vector<ScreenRect
   std::string bytes = encodeImage(strips, request.format);
   if (bytes.empty()) return complain("cannot encode the image");
   std::string written;
-  if (std::string problem = writeNewFile(request.outputPath, bytes, written); !problem.empty()) {
+  if (std::string problem = saveCapture(request.outputPath, bytes, written); !problem.empty()) {
     return complain(problem);
   }
-  // The calling program reads this line as the saved file's path.
-  std::printf("%s\n", written.c_str());
-  std::fflush(stdout);
   if (request.playSound) playShutterSound();
 
   // The file is written: problems with the extras are reported but do not fail the capture.
