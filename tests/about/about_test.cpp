@@ -20,8 +20,9 @@ TEST_F(ProgramTest, AboutDisablesTheMenuWhileUpAndRestoresItsRulesAfterwards) {
     SCOPED_TRACE(settings);
     Start(settings);
     if (preferencesOpen) OpenPreferences();
-    std::vector<std::int64_t> enabledWhileUp;
+    std::vector<std::int64_t> enabledWhileUp{0};  // stays so unless the box came up
     platform.requesters.WhileNextAlertIsUp([&] {
+      enabledWhileUp.clear();
       for (std::int64_t item = 1; item <= 9; ++item) {
         if (!MenuItem(item).disabled) enabledWhileUp.push_back(item);
       }

@@ -84,9 +84,6 @@ TEST_F(ProgramTest, ADisplayThatWentAwayIsForgotten) {
   RunCapture(CaptureEntireScreen);
   EXPECT_EQ(ReadLines(words).size(), 3u) << "-t png and the path, no display";
   EXPECT_EQ(DisplayOption, "");
-  DisplayOption = " -D1";
-  RunCapture(CaptureEntireScreen);
-  EXPECT_EQ(ReadLines(words)[2], "-D1") << "the one display left is still there";
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # The command line drives the running program: a capture asked for from a shell or a desktop
-# key binding reaches the tool at once, and --quit ends the program. Without a running copy a
+# key binding reaches the tool, and --quit ends the program. Without a running copy a
 # capture is taken there and then. Commands it cannot read, or from another user, are refused,
 # and a second start on the same display, however it is spelled, ends at once.
 source "$(dirname "$0")/e2e_lib.sh"

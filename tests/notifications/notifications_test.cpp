@@ -68,7 +68,6 @@ TEST_F(BusNotifications, WithoutAServiceOrABusCapturesGoOnSilently) {
   }
   EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(2))
       << "no capture waits for the desktop";
-  EXPECT_TRUE(Recorded(0).empty());
 }
 
 }  // namespace

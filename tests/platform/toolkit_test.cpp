@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <signal.h>
 
 #include <map>
 #include <vector>
@@ -7,6 +8,7 @@
 #include "platform/event_queue.h"
 #include "platform/headless/headless_platform.h"
 #include "platform/requesters.h"
+#include "platform/termination_request.h"
 #include "platform/toolkit.h"
 
 // The toolkit's portable core, seen through the headless desktop: the event queue, numbering,
@@ -21,6 +23,19 @@ class ToolkitTest : public ::testing::Test {
 };
 
 using Kinds = std::vector<std::int32_t>;
+
+TEST_F(ToolkitTest, ASignalToEndBecomesOneQuitEventAndOnlyWhileWatched) {
+  for (int signal : {SIGTERM, SIGHUP, SIGINT}) raise(signal);
+  EXPECT_TRUE(TakeTerminationRequest());
+  EXPECT_FALSE(TakeTerminationRequest()) << "taken once";
+  ASSERT_EQ(NextEvent(0), MenuEvent);
+  EXPECT_EQ(EventNumber(), QuitMenuNumber);
+  EXPECT_EQ(NextEvent(0), 0);
+  StopWatchingTerminationRequests();
+  RequestTermination();
+  EXPECT_FALSE(TakeTerminationRequest()) << "not watched";
+  EXPECT_EQ(TerminationRequestDescriptor(), -1);
+}
 
 TEST_F(ToolkitTest, OperationsOnNumbersWithoutObjectsDoNothing) {
   EXPECT_EQ(NewTextGadget(5, 0, 0, 10, 10, "no window yet"), 0);
@@ -67,6 +82,10 @@ TEST_F(ToolkitTest, GadgetsGoIntoTheLatestWindowAndWithItsEvents) {
   EXPECT_EQ(NewTextGadget(14, 0, 0, 1, 1, "x"), 14) << "window 2 is still current";
   DestroyWindow(2);
   EXPECT_EQ(NewTextGadget(15, 0, 0, 1, 1, "x"), 0) << "no current window";
+  NewWindow(3, 0, 0, 300, 200, "old", 0);
+  NewTextGadget(16, 0, 0, 1, 1, "x");
+  NewWindow(3, 0, 0, 300, 200, "new", 0);
+  EXPECT_TRUE(!GadgetExists(16) && GetWindowTitle(3) == "new") << "a number in use is replaced";
 }
 
 struct HookLog {

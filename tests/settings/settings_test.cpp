@@ -32,13 +32,14 @@ TEST_F(FirstRun, WritesEveryKeyAndASecondStartLoadsThem) {
   Settings.DisplayPath = "before";
   OpenSettingsStore();
   // What a first run stores for every key, as the file and a later start read it.
-  Fields stored;
-  for (const SettingKey& key : SettingKeys) {
-    stored[std::string(key.name)] =
-        key.kind == SettingKind::Integer  ? std::to_string(key.firstRunInteger)
-        : key.kind == SettingKind::Folder ? documents
-                                          : std::string(key.firstRunText);
-  }
+  const Fields stored = {{"Timer", "1"},         {"FileFormat", "0"},
+                         {"FileLocation", "0"},  {"MenuIcon", "1"},
+                         {"SoundOn", "1"},       {"ShadowOn", "1"},
+                         {"MouseOn", "0"},       {"ClipboardOn", "0"},
+                         {"PreviewOn", "0"},     {"Login", "0"},
+                         {"ShortKey1", ""},      {"ShortKey2", ""},
+                         {"ShortKey3", ""},      {"ShortKey4", ""},
+                         {"DirPath", documents}, {"DisplayPath", "Documents"}};
   const std::string written = ReadWholeFile(SettingsFile());
   EXPECT_EQ(GeneralSection(written), stored) << written;
   EXPECT_FALSE(fs::exists(documents)) << "nothing is created";
