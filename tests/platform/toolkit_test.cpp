@@ -52,6 +52,9 @@ TEST_F(ToolkitTest, OperationsOnNumbersWithoutObjectsDoNothing) {
   EXPECT_EQ(GetGadgetText(99) + GetWindowTitle(99) + GetGadgetItemText(99, 0), "");
   EXPECT_TRUE(!GadgetHandle(99) && !WindowObject(99) && !FontHandle(99));
   EXPECT_EQ(NextEvent(0), 0) << "nothing was posted";
+  desk.SetDisplays({{0, 0, 1280, 800}, {1280, 0, 640, 480}});
+  for (int display : {-1, 2}) EXPECT_EQ(DisplayGeometry(display).width, 0) << display;
+  EXPECT_EQ(DisplayGeometry(1).width, 640);
 }
 
 TEST_F(ToolkitTest, GadgetsGoIntoTheLatestWindowAndWithItsEvents) {

@@ -327,4 +327,10 @@ TEST(PathSize, TellsMissingFolderAndFileSize) {
   EXPECT_FALSE(CreateFolder(""));
 }
 
+TEST(FileAddress, EscapesAllButUnreservedCharactersOfTheAbsolutePath) {
+  EXPECT_EQ(FileAddress("/AZaz09-._~/a b%ä\"#?@[/../x"), "file:///AZaz09-._~/x");
+  EXPECT_EQ(FileAddress("/Az/a b%ä\"#?@["), "file:///Az/a%20b%25%C3%A4%22%23%3F%40%5B");
+  EXPECT_EQ(FileAddress("x"), "file://" + fs::current_path().string() + "/x");
+}
+
 }  // namespace
