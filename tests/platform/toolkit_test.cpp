@@ -2,6 +2,7 @@
 #include <signal.h>
 
 #include <map>
+#include <string>
 #include <vector>
 
 #include "platform/command_numbers.h"
@@ -10,6 +11,7 @@
 #include "platform/requesters.h"
 #include "platform/termination_request.h"
 #include "platform/toolkit.h"
+#include "platform/utf.h"
 
 // The toolkit's portable core, seen through the headless desktop: the event queue, numbering,
 // the "no object" rule, key hooks and window shortcuts.
@@ -286,6 +288,21 @@ Texts Labels(std::uint32_t flags, std::string_view language) {
     labels.push_back(b.label + "=" + std::to_string(b.tag));
   }
   return labels;
+}
+
+// The first and last character of each encoded length.
+TEST(Utf, EachLengthsBoundariesConvertBothWays) {
+  for (const auto& [utf8, utf16] :
+       std::vector<std::pair<std::string, std::u16string>>{{"\x7F", u"\x7F"},
+                                                           {"\xC2\x80", u"\x80"},
+                                                           {"\xDF\xBF", u"\x7FF"},
+                                                           {"\xE0\xA0\x80", u"\x800"},
+                                                           {"\xEF\xBF\xBF", u"\xFFFF"},
+                                                           {"\xF0\x90\x80\x80", u"\U00010000"},
+                                                           {"\xF4\x8F\xBF\xBF", u"\U0010FFFF"}}) {
+    EXPECT_EQ(Utf8ToUtf16(utf8), utf16) << utf8;
+    EXPECT_EQ(Utf16ToUtf8(utf16), utf8);
+  }
 }
 
 TEST(Requesters, ChoicesByLanguagePrefixAnswersOnlyForChoicesAndFoldersEndInASlash) {
