@@ -2,6 +2,7 @@
 #include <QDir>
 #include <QRegularExpression>
 
+#include "display_crop.h"
 #include "harness.h"
 #include "png_encoder.h"
 
@@ -10,6 +11,28 @@ namespace {
 PixelImage pixelsOf(QImage& image) {
   auto stride = static_cast<std::size_t>(image.bytesPerLine() / 4);
   return {image.width(), image.height(), stride, reinterpret_cast<uint32_t*>(image.bits()), {}};
+}
+
+// The Wayland tool's crop: two displays side by side, the first lower, in a picture of their
+// bounding box at the portal's scale of 1 and of 2.
+TEST(DisplayCrop, EachDisplayIsItsPartOfThePictureAtThePortalsScale) {
+  std::vector<ScreenRect> displays{{0, 100, 1280, 800}, {1280, 0, 1920, 1080}, {0, 0, 9, 9}};
+  displays.pop_back();  // unplugged: number 2 is asked for but no longer listed
+  const struct {
+    int display, width, height;
+    ScreenRect part;
+  } rows[] = {{0, 3200, 1080, {0, 100, 1280, 800}},
+              {1, 3200, 1080, {1280, 0, 1920, 1080}},
+              {0, 6400, 2160, {0, 200, 2560, 1600}},
+              {1, 6400, 2160, {2560, 0, 3840, 2160}},
+              {-1, 3200, 1080, {}},
+              {2, 3200, 1080, {}}};
+  for (const auto& r : rows) {
+    const ScreenRect got = DisplayInPicture(displays, r.display, r.width, r.height);
+    EXPECT_TRUE(got.x == r.part.x && got.y == r.part.y && got.width == r.part.width &&
+                got.height == r.part.height)
+        << r.display << " in " << r.width << "x" << r.height;
+  }
 }
 
 // Sizes and strip cuts that a screen never has, on a crop whose rows are longer than it is wide.
