@@ -229,12 +229,6 @@ TEST_F(MenuTest, ItemsShowTheirShortcutsAndTimerAndNewOnesRewriteOnlyTheirItems)
 TEST_F(MenuTest, TheIconFollowsTheAppearanceAndASettingOutside0To3ShowsTheFirstDesign) {
   Settings.MenuIcon = 2;
   Build();
-  for (const auto& [clipboard, preview] : {std::pair{0, 1}, {1, 0}, {1, 1}, {0, 0}}) {
-    Settings.ClipboardOn = static_cast<std::int8_t>(clipboard);
-    Settings.PreviewOn = static_cast<std::int8_t>(preview);
-    ApplyLocationItemRule();
-    EXPECT_EQ(Item(5).disabled, clipboard + preview > 0) << "Open Capture Location...";
-  }
   platform.host.ObserveAppearance(true);
   std::string shown;
   for (const auto& [menuIcon, dark] : {std::pair{2, true}, {2, false}, {4, true}, {-1, false}}) {

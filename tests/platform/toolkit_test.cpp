@@ -290,19 +290,13 @@ Texts Labels(std::uint32_t flags, std::string_view language) {
   return labels;
 }
 
-// The first and last character of each encoded length.
+// The first and last character of each encoded length, in one text.
 TEST(Utf, EachLengthsBoundariesConvertBothWays) {
-  for (const auto& [utf8, utf16] :
-       std::vector<std::pair<std::string, std::u16string>>{{"\x7F", u"\x7F"},
-                                                           {"\xC2\x80", u"\x80"},
-                                                           {"\xDF\xBF", u"\x7FF"},
-                                                           {"\xE0\xA0\x80", u"\x800"},
-                                                           {"\xEF\xBF\xBF", u"\xFFFF"},
-                                                           {"\xF0\x90\x80\x80", u"\U00010000"},
-                                                           {"\xF4\x8F\xBF\xBF", u"\U0010FFFF"}}) {
-    EXPECT_EQ(Utf8ToUtf16(utf8), utf16) << utf8;
-    EXPECT_EQ(Utf16ToUtf8(utf16), utf8);
-  }
+  const std::string utf8 =
+      "\x7F\xC2\x80\xDF\xBF\xE0\xA0\x80\xEF\xBF\xBF\xF0\x90\x80\x80\xF4\x8F\xBF\xBF";
+  const std::u16string utf16 = u"\x7F\x80\x7FF\x800\xFFFF\U00010000\U0010FFFF";
+  EXPECT_EQ(Utf8ToUtf16(utf8), utf16);
+  EXPECT_EQ(Utf16ToUtf8(utf16), utf8);
 }
 
 TEST(Requesters, ChoicesByLanguagePrefixAnswersOnlyForChoicesAndFoldersEndInASlash) {
