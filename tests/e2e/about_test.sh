@@ -20,12 +20,7 @@ wait_for_icon
 choose_more_item() {
   open_status_menu
   choose_menu_item 6  # More..., which opens on its first item
-  local i
-  for ((i = 1; i < $1; i++)); do
-    xdotool key Down
-    sleep 0.05
-  done
-  xdotool key Return
+  choose_menu_item $(($1 - 1))
 }
 opened() { wait_for "[[ -e '$E2E_DIR/opened/$1' ]]" 5 && cat "$E2E_DIR/opened/$1"; }
 

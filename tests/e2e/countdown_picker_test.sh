@@ -13,22 +13,6 @@ source "$(dirname "$0")/e2e_lib.sh"
 [[ -x $(dirname "$VANTORSHOT")/vantorshot-capture ]] ||
   fail "the capture tool is not beside $VANTORSHOT"
 
-# Prints "x y" of the program's viewable top-level window of size $1 (WxH), or fails.
-shown_window() {
-  local id info
-  for id in $(xwininfo -root -children 2>/dev/null |
-    awk 'tolower($0) ~ /\("vantorshot" "vantorshot"\)/ { print $1 }'); do
-    info=$(xwininfo -id "$id" 2>/dev/null) || continue
-    grep -q 'Map State: IsViewable' <<<"$info" || continue
-    awk -v size="$1" -v id="$id" '
-      /Absolute upper-left X:/ { x = $NF } /Absolute upper-left Y:/ { y = $NF }
-      /Width:/ { w = $NF } /Height:/ { h = $NF }
-      END { if (w "x" h == size) { print id, x, y; found = 1 } exit !found }' <<<"$info" &&
-      return 0
-  done
-  return 1
-}
-
 # Saves the whole screen as $1 under SHOTS_DIR, when asked to.
 keep_screen() {
   [[ -n ${SHOTS_DIR:-} ]] || return 0

@@ -76,15 +76,23 @@ wait_for_icon() {
   sleep 0.3  # the tray host paints the icon after embedding it
 }
 
-# The menu is a viewable top-level window of the program's class (the tray icon is not).
-menu_is_open() {
-  local window
-  for window in $(xwininfo -root -children 2>/dev/null |
+# Prints "id x y" of a viewable top-level window of the program, of size $1 (WxH) when given,
+# or fails. The tray icon is no top-level window.
+shown_window() {
+  local id info
+  for id in $(xwininfo -root -children 2>/dev/null |
     awk 'tolower($0) ~ /\("vantorshot" "vantorshot"\)/ { print $1 }'); do
-    xwininfo -id "$window" 2>/dev/null | grep -q 'Map State: IsViewable' && return 0
+    info=$(xwininfo -id "$id" 2>/dev/null) || continue
+    grep -q 'Map State: IsViewable' <<<"$info" || continue
+    awk -v size="${1:-}" -v id="$id" '
+      /Absolute upper-left X:/ { x = $NF } /Absolute upper-left Y:/ { y = $NF }
+      /Width:/ { w = $NF } /Height:/ { h = $NF }
+      END { if (size == "" || w "x" h == size) { print id, x, y; found = 1 } exit !found }' \
+      <<<"$info" && return 0
   done
   return 1
 }
+menu_is_open() { shown_window >/dev/null; }
 
 # Opens the status menu with a right click on the icon. A click that lands while the program
 # is still busy with its previous command can be lost, so a person would click again.

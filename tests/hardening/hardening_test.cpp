@@ -16,8 +16,6 @@
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
 TEST_F(ProgramTest, TheCaptureFolderMayLackItsSlashOrBeMissingForAWhile) {
   UseTool(": > \"$out\"");
   const std::string pictures = temporary.home.string() + "/Pics";
@@ -43,9 +41,9 @@ TEST_F(ProgramTest, ALockDelaysAWriteOnlyWhileALiveWriterHoldsIt) {
   // Left by this machine under its former name: the holder's number is a live process's.
   WriteWholeFile(temporary.SettingsFile().string() + ".lock",
                  std::to_string(getpid()) + "\n\nrenamed-machine\n");
-  auto started = Clock::now();
+  auto started = std::chrono::steady_clock::now();
   WriteSetting("Timer", 3);
-  EXPECT_LT(Clock::now() - started, std::chrono::seconds(1));
+  EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(1));
   EXPECT_EQ(Stored("Timer"), "3");
 
   int ready[2];
@@ -61,9 +59,10 @@ TEST_F(ProgramTest, ALockDelaysAWriteOnlyWhileALiveWriterHoldsIt) {
   char held = 0;
   ASSERT_EQ(read(ready[0], &held, 1), 1);
   ASSERT_EQ(held, 1);
-  started = Clock::now();
+  started = std::chrono::steady_clock::now();
   WriteSetting("Timer", 2);
-  EXPECT_LT(Clock::now() - started, std::chrono::seconds(1)) << "the loop is not held up";
+  EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(1))
+      << "the loop is not held up";
   // (Read as text: a reader through the store would wait for the lock too.)
   EXPECT_NE(ReadWholeFile(temporary.SettingsFile().string()).find("Timer=3\n"), std::string::npos)
       << "not written while the other holds the file";

@@ -42,9 +42,7 @@ TEST_F(BusNotifications, EachResultIsOneNotificationReplacingTheLast) {
       {"exit 1", nullptr},
       {"echo 'vantorshot-capture: no such display' >&2; exit 2",
        "Notify\t2\t1\tCapture failed\tvantorshot-capture: no such display\t\t-"},
-      {"kill -9 $$",
-       "Notify\t3\t2\tCapture failed\tThe capture tool was killed by signal 9\\.\t\t-"},
-      {nullptr, "Notify\t4\t3\tCapture failed\tThe capture tool could not be started: [^\t]*\t\t-"},
+      {nullptr, "Notify\t3\t2\tCapture failed\tThe capture tool could not be started: [^\t]*\t\t-"},
   };
   // As in the program, the loop takes the desktop's answers between one capture and the next.
   std::size_t expected = 0;

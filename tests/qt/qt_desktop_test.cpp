@@ -361,6 +361,25 @@ TEST_F(Gadgets, ClicksAndChoicesPostTheirGadgetWithTheNewState) {
   EXPECT_TRUE(WindowWidget(1)->findChildren<QPushButton*>().isEmpty());
 }
 
+TEST_F(Gadgets, AnEditableComboReportsGainingTheFocusTypingAndTheEndOfEditing) {
+  NewButtonGadget(12, 10, 10, 100, 30, "Press");
+  NewCheckboxGadget(13, 10, 50, 200, 30, "Sound");
+  NewComboBoxGadget(15, 10, 90, 200, 30, ComboEditable);
+  QLineEdit* edit = static_cast<QComboBox*>(Widget(15))->lineEdit();
+  // Focus moving between other gadgets is none of its business.
+  Widget(12)->setFocus();
+  QTest::mouseClick(Widget(12), Qt::LeftButton);
+  Widget(13)->setFocus();
+  edit->setFocus();
+  QTest::keyClicks(edit, "ab");
+  Widget(12)->setFocus();
+  EXPECT_EQ(TakeEvents(), (Events{{GadgetEvent, 12, 1, SubtypeClick},
+                                  {GadgetEvent, 15, 1, SubtypeFocus},
+                                  {GadgetEvent, 15, 1, SubtypeChange},
+                                  {GadgetEvent, 15, 1, SubtypeEditEnd}}));
+  EXPECT_EQ(GetGadgetText(15), "ab");
+}
+
 TEST_F(Gadgets, TheCloseButtonOnlyReportsAndTextsColoursAndFontsReachTheWidgets) {
   EXPECT_FALSE(WindowWidget(1)->close());
   EXPECT_TRUE(WindowWidget(1)->isVisible());

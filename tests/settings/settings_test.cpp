@@ -328,8 +328,7 @@ TEST(PathSize, TellsMissingFolderAndFileSize) {
 }
 
 TEST(FileAddress, EscapesAllButUnreservedCharactersOfTheAbsolutePath) {
-  EXPECT_EQ(FileAddress("/AZaz09-._~/a b%ä\"#?@[/../x"), "file:///AZaz09-._~/x");
-  EXPECT_EQ(FileAddress("/Az/a b%ä\"#?@["), "file:///Az/a%20b%25%C3%A4%22%23%3F%40%5B");
+  EXPECT_EQ(FileAddress("/AZaz09-._~/x/../ %ä\"#?"), "file:///AZaz09-._~/%20%25%C3%A4%22%23%3F");
   EXPECT_EQ(FileAddress("x"), "file://" + fs::current_path().string() + "/x");
 }
 

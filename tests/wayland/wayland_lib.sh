@@ -8,8 +8,7 @@ set -euo pipefail
 WL_DIR=$(mktemp -d "$HOME/test-XXXXXX")
 RECORD=$WL_DIR/services.record
 export XDG_CONFIG_HOME=$WL_DIR/config
-WL_PIDS=()
-APP_PID=
+WL_PIDS=() APP_PID=
 wl_cleanup() {
   local pid
   for pid in $APP_PID "${WL_PIDS[@]}"; do kill "$pid" 2>/dev/null || true; done
