@@ -140,11 +140,11 @@ ParsedWords parseCaptureWords(const std::vector<std::string_view>& words) {
 }
 
 std::string helpText(std::string_view programName, std::string_view about) {
-  std::string text = "Usage: " + std::string(programName) + " [options] output-path\n";
-  text += std::string(about) + "\n";
+  std::string text = "Usage: ";
+  text.append(programName).append(" [options] output-path\n").append(about).append("\n");
   for (const OptionRow& row : kOptions) {
     std::string words(row.word);
-    if (!row.argument.empty()) words += " " + std::string(row.argument);
+    if (!row.argument.empty()) words.append(" ").append(row.argument);
     char line[160];
     std::snprintf(line, sizeof line, "  %-26s %.*s\n", words.c_str(),
                   static_cast<int>(row.help.size()), row.help.data());
