@@ -59,8 +59,9 @@ std::string CommandLineHelp() {
       "it hands the command to the copy already running in this session, or carries it out.\n"
       "\n";
   for (const Option& option : Options) {
-    std::string line = "  " + std::string(option.word);
-    if (!option.argument.empty()) line += " " + std::string(option.argument);
+    std::string line("  ");
+    line.append(option.word);
+    if (!option.argument.empty()) line.append(" ").append(option.argument);
     line.resize(38, ' ');
     text += line + std::string(option.help) + "\n";
   }

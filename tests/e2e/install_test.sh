@@ -19,7 +19,7 @@ desktop-file-validate "$share/applications/vantorshot.desktop" || fail "the desk
 appstream=$(appstreamcli validate --no-net "$share/metainfo/vantorshot.metainfo.xml" 2>&1) || true
 grep -q 'Validation' <<<"$appstream" || fail "appstreamcli did not validate: $appstream"
 grep -q '^E:' <<<"$appstream" && fail "the AppStream data has errors: $appstream"
-for page in vantorshot vantorshot-capture; do
+for page in vantorshot vantorshot-capture vantorshot-portal-capture; do
   rendered=$(MANWIDTH=80 man -l "$share/man/man1/$page.1.gz" 2>&1) || fail "man cannot render $page(1)"
   grep -q '^EXIT STATUS' <<<"$rendered" || fail "$page(1) has no exit statuses"
 done
