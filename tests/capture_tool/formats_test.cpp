@@ -123,7 +123,7 @@ TEST_F(CaptureWords, BadWordsGiveOneLineAndStatusTwo) {
   // Something missing, bad values, unknown options, two modes, the output path not last.
   for (QString row :
        {"", "-t png", "-t", "-D", "-t gif OUT", "-D 0 OUT", "-Dx OUT", "-D3 OUT", "-q -t png OUT",
-        "-S", "-x --quiet", "-W -s OUT", "-s -D2 OUT", "OUT -x", "stray OUT"}) {
+        "-S", "-x --quiet", "-W -s OUT", "-s -D2 OUT", "-R -W OUT", "OUT -x", "stray OUT"}) {
     SCOPED_TRACE(row.toStdString());
     expectRefused(runTool(row.replace("OUT", file("bad.png")).split(' ', Qt::SkipEmptyParts)));
   }

@@ -145,7 +145,7 @@ TEST_F(CaptureSelection, OverlayDimsAllButTheSelectionAndThePictureIsTheFrozenOn
   QImage dimmed = screen;
   auto* pixels = reinterpret_cast<QRgb*>(dimmed.bits());
   for (qsizetype i = 0; i < dimmed.sizeInBytes() / 4; ++i) pixels[i] = (pixels[i] >> 1) & 0x7f7f7f;
-  const QRect area(100, 120, 200, 130);
+  const QRect area(100, 60, 200, 130);
   // The overlay is painted right after it maps, and again as the selection grows.
   auto shows = [&](const QImage& expected, QRect where) {
     auto shown = [&] { return readWithImageMagick("x:root").copy(where); };
@@ -157,6 +157,19 @@ TEST_F(CaptureSelection, OverlayDimsAllButTheSelectionAndThePictureIsTheFrozenOn
   ASSERT_TRUE(xdotool(at(area.topLeft()) + QStringList{"mousedown", "1"} +
                       at(area.bottomRight() + QPoint(1, 1))));
   EXPECT_TRUE(shows(screen, area));
+  // The magnifier, 20 pixels right of and below the pointer, shows the 15x15 pixels around it
+  // in cells of 8x8 inside a one-pixel frame.
+  const QPoint pointer = area.bottomRight() + QPoint(1, 1), cells = pointer + QPoint(21, 21);
+  EXPECT_TRUE(eventually([&] {
+    QImage shown = readWithImageMagick("x:root");
+    long long wrong = 0;
+    for (int i = 0; i < 15 * 15; ++i) {
+      QPoint cell(i % 15, i / 15);
+      wrong += shown.pixel(cells + cell * 8 + QPoint(4, 4)) !=
+               screen.pixel(pointer + cell - QPoint(7, 7));
+    }
+    return wrong == 0;
+  }));
   display.showWindow({90, 110}, blockPattern(300, 200, 1), 0, 0);
   display.showOnRoot(blockPattern(screen.width(), screen.height(), 2));
   ASSERT_TRUE(xdotool({"mouseup", "1", "key", "Return"}));

@@ -64,7 +64,7 @@ constexpr OptionRow kOptions[] = {
      applyDisplay},
     {"-W", "", "pick a window: click captures it, Escape cancels",
      [](Parsing& p, std::string_view) { return chooseMode(p, CaptureMode::Window); }},
-    {"-s", "", "drag a rectangle, adjust it, take it with Return; Escape or a right click cancels",
+    {"-s", "", "drag a rectangle and adjust it; Return takes it, Escape cancels",
      [](Parsing& p, std::string_view) { return chooseMode(p, CaptureMode::Selection); }},
     {"-R", "", "like -s, starting from the last selection taken",
      [](Parsing& p, std::string_view) {
