@@ -103,8 +103,8 @@ bool timeFrames(xcb_connection_t* c, xcb_screen_t* screen, const char* what, int
     frames.push_back(ms);
   }
   std::sort(frames.begin(), frames.end());
-  std::printf("%s %.1f %.1f %.1f\n", what, frames[frames.size() / 2], frames[frames.size() * 9 / 10],
-              frames.back());
+  std::printf("%s %.1f %.1f %.1f\n", what, frames[frames.size() / 2],
+              frames[frames.size() * 9 / 10], frames.back());
   return true;
 }
 

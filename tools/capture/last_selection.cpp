@@ -65,12 +65,9 @@ std::optional<ScreenRect> loadLastSelection(ScreenRect screen) {
   if (got <= 0 || static_cast<std::size_t>(got) > kLongestFile) return std::nullopt;
   std::optional<ScreenRect> stored = parse({text, static_cast<std::size_t>(got)});
   if (!stored || stored->empty()) return std::nullopt;
-  ScreenRect inside = intersect(*stored, screen);
-  if (inside.x != stored->x || inside.y != stored->y || inside.width != stored->width ||
-      inside.height != stored->height) {
-    return std::nullopt;
-  }
-  return stored;
+  bool fits = stored->x >= screen.x && stored->y >= screen.y && stored->right() <= screen.right() &&
+              stored->bottom() <= screen.bottom();
+  return fits ? stored : std::nullopt;
 }
 
 std::string saveLastSelection(ScreenRect selection) {

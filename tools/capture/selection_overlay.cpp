@@ -166,11 +166,7 @@ std::vector<ScreenRect> SelectionOverlay::decorations(const OverlayView& view) c
       }
     }
   }
-  if (view.pointerSeen) {
-    ScreenRect box = magnifierBox(view);
-    drawn.push_back(box);
-    drawn.push_back(magnifierPlate(view, box).area);
-  }
+  if (view.pointerSeen) drawn.push_back(magnifierBox(view));
   return drawn;
 }
 
@@ -190,26 +186,26 @@ SelectionOverlay::Plate SelectionOverlay::readoutPlate(ScreenRect selection) con
   return plate;
 }
 
-// Below and right of the pointer, or on the other side where the screen ends.
+// The magnifier with its label below it: below and right of the pointer, or on the other side
+// where the screen ends.
 ScreenRect SelectionOverlay::magnifierBox(const OverlayView& view) const {
   int height = kMagnifierSide + ascent_ + descent_ + 2 * kPlatePadding;
   int x = view.pointerX + kMagnifierGap;
   int y = view.pointerY + kMagnifierGap;
-  if (x + kMagnifierSide > screen_->width_in_pixels)
+  if (x + kMagnifierSide > screen_->width_in_pixels) {
     x = view.pointerX - kMagnifierGap - kMagnifierSide;
+  }
   if (y + height > screen_->height_in_pixels) y = view.pointerY - kMagnifierGap - height;
-  return onScreen(
-      {x, y, kMagnifierSide, kMagnifierSide},
-      {0, 0, screen_->width_in_pixels, screen_->height_in_pixels - (height - kMagnifierSide)});
+  return onScreen({x, y, kMagnifierSide, height},
+                  {0, 0, screen_->width_in_pixels, screen_->height_in_pixels});
 }
 
-// The pointer's position and the colour of the pixel under it, just below the magnifier.
-SelectionOverlay::Plate SelectionOverlay::magnifierPlate(const OverlayView& view,
-                                                         ScreenRect box) const {
+// The pointer's position and the colour of the pixel under it.
+std::string SelectionOverlay::magnifierLabel() const {
   char text[48];
-  std::snprintf(text, sizeof text, "%d, %d  #%06X", view.pointerX, view.pointerY,
-                frozenPixel(view.pointerX, view.pointerY));
-  return {{box.x, box.bottom(), box.width, ascent_ + descent_ + 2 * kPlatePadding}, text};
+  std::snprintf(text, sizeof text, "%d, %d  #%06X", view_.pointerX, view_.pointerY,
+                frozenPixel(view_.pointerX, view_.pointerY));
+  return text;
 }
 
 uint32_t SelectionOverlay::frozenPixel(int x, int y) const {
@@ -259,7 +255,8 @@ void SelectionOverlay::drawDecorations() {
   if (view_.pointerSeen) {
     ScreenRect box = magnifierBox(view_);
     drawMagnifier(box);
-    drawPlate(magnifierPlate(view_, box));
+    drawPlate({{box.x, box.y + kMagnifierSide, box.width, box.height - kMagnifierSide},
+               magnifierLabel()});
   }
 }
 
@@ -273,8 +270,8 @@ void SelectionOverlay::drawPlate(const Plate& plate) {
                    plate.text.c_str());
 }
 
-// The pixels around the pointer kZoom times, one grid line between them, the pointer's pixel
-// outlined in the middle.
+// The pixels around the pointer kZoom times in the top square of `box`, one grid line between
+// them, the pointer's pixel outlined in the middle.
 void SelectionOverlay::drawMagnifier(ScreenRect box) {
   int left = box.x + 1;
   int top = box.y + 1;
@@ -304,6 +301,6 @@ void SelectionOverlay::drawMagnifier(ScreenRect box) {
   int middle = kCells / 2 * kZoom;
   xcb_rectangle_t mark = toXcb({left + middle, top + middle, kZoom, kZoom});
   xcb_poly_rectangle(connection_, window_, markGc_, 1, &mark);
-  xcb_rectangle_t frame = toXcb({box.x, box.y, box.width - 1, box.height - 1});
+  xcb_rectangle_t frame = toXcb({box.x, box.y, kMagnifierSide - 1, kMagnifierSide - 1});
   xcb_poly_rectangle(connection_, window_, frameGc_, 1, &frame);
 }

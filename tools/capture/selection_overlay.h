@@ -45,7 +45,7 @@ class SelectionOverlay {
   };
   std::vector<ScreenRect> decorations(const OverlayView& view) const;
   Plate readoutPlate(ScreenRect selection) const;
-  Plate magnifierPlate(const OverlayView& view, ScreenRect box) const;
+  std::string magnifierLabel() const;
   ScreenRect magnifierBox(const OverlayView& view) const;
   void paintBase(ScreenRect area);
   void drawDecorations();
