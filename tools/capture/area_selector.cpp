@@ -35,7 +35,7 @@ struct Selecting {
   bool spaceDown = false;
   xcb_timestamp_t spaceUpTime = 0;
   xcb_timestamp_t pressTime = 0;
-  int pressX = -100, pressY = -100;
+  int pressX = -100, pressY = -100;  // off the screen until the first press
   OverlayView view;
   std::optional<PickOutcome::Result> ended;
 };

@@ -14,7 +14,8 @@
 // rectangle can still be adjusted: its handles resize it, a drag inside moves it, the arrow
 // keys move it (Shift: by 10) and with Alt resize it; Space held while dragging moves it.
 // Return, Space or a double click takes it; Escape or a right click cancels, and so does a click
-// that does not drag. `start`, when given, is shown adjustable from the beginning.
+// that drags nothing while there is no rectangle yet. `start`, when given, is shown adjustable
+// from the beginning.
 //
 // The pointer and keyboard are held before the overlay maps. Without a compositor the overlay
 // maps first, showing what was below it untouched, and the screen is frozen and dimmed right

@@ -66,7 +66,7 @@ constexpr OptionRow kOptions[] = {
      [](Parsing& p, std::string_view) { return chooseMode(p, CaptureMode::Window); }},
     {"-s", "", "drag a rectangle and adjust it; Return takes it, Escape cancels",
      [](Parsing& p, std::string_view) { return chooseMode(p, CaptureMode::Selection); }},
-    {"-R", "", "like -s, starting from the last selection taken",
+    {"-R", "", "like -s, starting from the last selection taken (X11)",
      [](Parsing& p, std::string_view) {
        p.request.fromLastSelection = true;
        return chooseMode(p, CaptureMode::Selection);

@@ -11,8 +11,9 @@ namespace {
 constexpr char About[] =
     "Takes a screenshot through the desktop's screenshot portal (Wayland) and writes it to\n"
     "output-path (when that name is taken, to name-2.ext, name-3.ext...), then prints the path\n"
-    "it wrote. Without -D, -W or -s it takes the whole desktop; -D crops it to one display. -W\n"
-    "and -s let the desktop's own picker choose, where it has one; -C and -o change nothing.\n";
+    "it wrote. Without -D, -W, -s or -R it takes the whole desktop; -D crops it to one display.\n"
+    "-W, -s and -R let the desktop's own picker choose, where it has one (it keeps no last\n"
+    "selection); -C and -o change nothing.\n";
 
 }  // namespace
 
