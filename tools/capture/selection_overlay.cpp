@@ -68,21 +68,13 @@ SelectionOverlay::SelectionOverlay(xcb_connection_t* connection, xcb_screen_t* s
     : connection_(connection),
       screen_(screen),
       format_(format),
-      window_(xcb_generate_id(connection)),
-      font_(xcb_generate_id(connection)) {
-  // The core "fixed" font is on every X server, Xvfb's included.
-  xcb_open_font(connection, font_, 5, "fixed");
+      window_(xcb_generate_id(connection)) {
   borderGc_ = makeGc(kBorderColour, 2);
   frameGc_ = makeGc(kBorderColour, 0);
   handleGc_ = makeGc(kTextColour, 0);
   plateGc_ = makeGc(kPlateColour, 0);
   gridGc_ = makeGc(kGridColour, 0);
   markGc_ = makeGc(kTextColour, 0);
-  textGc_ = xcb_generate_id(connection);
-  uint32_t textValues[] = {kTextColour, kPlateColour, font_, 0};
-  xcb_create_gc(connection, textGc_, screen->root,
-                XCB_GC_FOREGROUND | XCB_GC_BACKGROUND | XCB_GC_FONT | XCB_GC_GRAPHICS_EXPOSURES,
-                textValues);
   uint32_t values[] = {XCB_BACK_PIXMAP_NONE, 1, XCB_EVENT_MASK_EXPOSURE};
   xcb_create_window(connection, XCB_COPY_FROM_PARENT, window_, screen->root, 0, 0,
                     screen->width_in_pixels, screen->height_in_pixels, 0,
@@ -96,10 +88,13 @@ SelectionOverlay::~SelectionOverlay() {
     if (picture != XCB_NONE) xcb_render_free_picture(connection_, picture);
   }
   xcb_destroy_window(connection_, window_);
-  for (xcb_gcontext_t gc : {borderGc_, frameGc_, handleGc_, plateGc_, textGc_, gridGc_, markGc_}) {
+  for (xcb_gcontext_t gc : {borderGc_, frameGc_, handleGc_, plateGc_, gridGc_, markGc_}) {
     xcb_free_gc(connection_, gc);
   }
-  xcb_close_font(connection_, font_);
+  if (font_ != XCB_NONE) {
+    xcb_free_gc(connection_, textGc_);
+    xcb_close_font(connection_, font_);
+  }
   xcb_flush(connection_);
 }
 
@@ -122,7 +117,15 @@ void SelectionOverlay::showFrozen(const FrozenScreen* frozen) {
   paintBase({0, 0, screen_->width_in_pixels, screen_->height_in_pixels});
   drawDecorations();
   xcb_flush(connection_);
-  // Asked only now that the user sees the overlay: the round trips cost no readiness.
+  // Only now that the user sees the overlay: the server takes a while to load a font, and the
+  // round trips cost no readiness. The core "fixed" font is on every X server, Xvfb's included.
+  font_ = xcb_generate_id(connection_);
+  xcb_open_font(connection_, font_, 5, "fixed");
+  textGc_ = xcb_generate_id(connection_);
+  uint32_t textValues[] = {kTextColour, kPlateColour, font_, 0};
+  xcb_create_gc(connection_, textGc_, screen_->root,
+                XCB_GC_FOREGROUND | XCB_GC_BACKGROUND | XCB_GC_FONT | XCB_GC_GRAPHICS_EXPOSURES,
+                textValues);
   XcbReply<xcb_query_font_reply_t> metrics(
       xcb_query_font_reply(connection_, xcb_query_font(connection_, font_), nullptr));
   if (metrics) {

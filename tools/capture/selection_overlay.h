@@ -58,8 +58,9 @@ class SelectionOverlay {
   xcb_screen_t* screen_;
   xcb_render_pictformat_t format_;
   xcb_window_t window_;
-  xcb_font_t font_;
-  xcb_gcontext_t borderGc_, frameGc_, handleGc_, plateGc_, textGc_, gridGc_, markGc_;
+  xcb_gcontext_t borderGc_, frameGc_, handleGc_, plateGc_, gridGc_, markGc_;
+  xcb_font_t font_ = XCB_NONE;  // opened once the overlay shows, with the GC that writes in it
+  xcb_gcontext_t textGc_ = XCB_NONE;
   xcb_render_picture_t zoomed_ = XCB_NONE;
   xcb_render_picture_t target_ = XCB_NONE;
   int glyphWidth_ = 0;
