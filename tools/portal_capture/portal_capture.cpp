@@ -47,7 +47,7 @@ std::optional<PixelImage> readAndRemove(const std::string& file) {
 
 }  // namespace
 
-int runPortalCapture(const CaptureRequest& request, const std::vector<ScreenRect>& displays) {
+int runPortalCapture(const CaptureRequest& request, const std::vector<DesktopDisplay>& displays) {
   if (std::string problem = outputProblem(request.outputPath); !problem.empty()) {
     return complain(problem);
   }
@@ -63,10 +63,12 @@ int runPortalCapture(const CaptureRequest& request, const std::vector<ScreenRect
   std::optional<PixelImage> picture = readAndRemove(answer.file);
   if (!picture) return complain("cannot read the portal's picture " + answer.file);
   if (request.mode == CaptureMode::Display) {
-    const ScreenRect part =
+    const DisplayPart shown =
         DisplayInPicture(displays, request.displayNumber - 1, picture->width, picture->height);
+    const ScreenRect& part = shown.part;
     if (part.empty()) return complain("the portal's picture does not show the display");
-    *picture = cropPixelImage(*picture, part.x, part.y, part.width, part.height);
+    *picture = ShrinkByBlocks(cropPixelImage(*picture, part.x, part.y, part.width, part.height),
+                              shown.shrink);
   }
 
   ImageStrips strips(*picture);
