@@ -14,66 +14,33 @@ PixelImage pixelsOf(QImage& image) {
 }
 
 // The Wayland tool's crop: two displays side by side, the first lower, in a picture of their
-// bounding box at the portal's scale; where they differ in scale the portal draws both at the
-// highest, and the lower one is to be shrunk back by the whole factor between them.
-TEST(DisplayCrop, EachDisplayIsItsPartOfThePictureShrunkToItsOwnScale) {
+// bounding box at the portal's scale, which is the highest of theirs. A display of a lower scale
+// is brought back to its own size: shrunk by a whole factor, or resampled from a fraction (1 beside
+// 1.5, which is announced as 2 and kept as drawn).
+TEST(DisplayCrop, EachDisplayIsItsPartOfThePictureAtItsOwnSize) {
   std::vector<DesktopDisplay> same{{{0, 100, 1280, 800}, 1}, {{1280, 0, 1920, 1080}, 1}};
   std::vector<DesktopDisplay> mixed{{{0, 100, 1280, 800}, 1}, {{1280, 0, 1920, 1080}, 2}};
-  std::vector<DesktopDisplay> high{{{0, 0, 640, 360}, 2}, {{640, 0, 640, 360}, 3}};
   same.push_back({{0, 0, 9, 9}, 1});
   same.pop_back();  // unplugged: number 2 is asked for but no longer listed
   const struct {
     const std::vector<DesktopDisplay>& displays;
     int display, width, height;
     ScreenRect part;
-    int shrink;
-  } rows[] = {{same, 0, 3200, 1080, {0, 100, 1280, 800}, 1},
-              {same, 1, 3200, 1080, {1280, 0, 1920, 1080}, 1},
-              {same, 0, 6400, 2160, {0, 200, 2560, 1600}, 2},
-              {mixed, 0, 6400, 2160, {0, 200, 2560, 1600}, 2},
-              {mixed, 1, 6400, 2160, {2560, 0, 3840, 2160}, 1},
-              {high, 0, 3840, 1080, {0, 0, 1920, 1080}, 1},  // 3 over 2: kept as drawn
-              {high, 1, 3840, 1080, {1920, 0, 1920, 1080}, 1},
-              {mixed, -1, 3200, 1080, {}, 1},
-              {same, 2, 3200, 1080, {}, 1}};
+    int shrink, sizeWidth, sizeHeight;
+  } rows[] = {{same, 0, 3200, 1080, {0, 100, 1280, 800}, 1, 1280, 800},
+              {same, 1, 3200, 1080, {1280, 0, 1920, 1080}, 1, 1920, 1080},
+              {mixed, 0, 6400, 2160, {0, 200, 2560, 1600}, 2, 1280, 800},
+              {mixed, 1, 6400, 2160, {2560, 0, 3840, 2160}, 1, 3840, 2160},
+              {mixed, 0, 4800, 1620, {0, 150, 1920, 1200}, 1, 1280, 800},
+              {mixed, 1, 4800, 1620, {1920, 0, 2880, 1620}, 1, 2880, 1620},
+              {mixed, -1, 3200, 1080, {}, 1, 0, 0},
+              {same, 2, 3200, 1080, {}, 1, 0, 0}};
   for (const auto& r : rows) {
     const DisplayPart got = DisplayInPicture(r.displays, r.display, r.width, r.height);
     EXPECT_TRUE(got.part.x == r.part.x && got.part.y == r.part.y &&
                 got.part.width == r.part.width && got.part.height == r.part.height &&
-                got.shrink == r.shrink)
-        << r.display << " in " << r.width << "x" << r.height << ": " << got.part.x << ","
-        << got.part.y << " " << got.part.width << "x" << got.part.height << " /" << got.shrink;
-  }
-}
-
-// Shrinking by blocks gives back a picture enlarged by repeating its pixels, and the rounded
-// mean where a block's pixels differ; a remainder narrower than a block is left out.
-TEST(DisplayCrop, ShrinkingByBlocksTakesEachBlocksMean) {
-  QImage source = blockPattern(37, 23, 5);
-  for (int factor : {1, 2, 3}) {
-    QImage enlarged = source.scaled(source.size() * factor).convertToFormat(QImage::Format_RGB32);
-    QImage padded(enlarged.width() + factor - 1, enlarged.height() + factor - 1,
-                  QImage::Format_RGB32);
-    padded.fill(0xffffffff);
-    for (int y = 0; y < enlarged.height(); ++y) {
-      for (int x = 0; x < enlarged.width(); ++x) padded.setPixel(x, y, enlarged.pixel(x, y));
-    }
-    const PixelImage small = ShrinkByBlocks(pixelsOf(padded), factor);
-    ASSERT_EQ(small.width, source.width()) << factor;
-    ASSERT_EQ(small.height, source.height()) << factor;
-    const QImage back(reinterpret_cast<const uchar*>(small.pixels), small.width, small.height,
-                      static_cast<qsizetype>(small.stride * 4), QImage::Format_RGB32);
-    EXPECT_EQ(differingPixels(back, source.convertToFormat(QImage::Format_RGB32)), 0) << factor;
-  }
-  const struct {
-    uint32_t a, b, c, d, mean;
-  } blocks[] = {{0x000000, 0x000001, 0x000001, 0x000000, 0x000001},  // 0.5 rounds up
-                {0x010203, 0x010203, 0x010203, 0x000000, 0x010202},
-                {0xff0000, 0x00ff00, 0x0000ff, 0xffffff, 0x808080}};
-  for (const auto& block : blocks) {
-    uint32_t pixels[4] = {block.a, block.b, block.c, block.d};
-    const PixelImage small = ShrinkByBlocks({2, 2, 2, pixels, {}}, 2);
-    EXPECT_EQ(small.row(0)[0] & 0xffffff, block.mean) << std::hex << block.mean;
+                got.shrink == r.shrink && got.width == r.sizeWidth && got.height == r.sizeHeight)
+        << r.display << " in " << r.width << "x" << r.height;
   }
 }
 

@@ -23,11 +23,20 @@ DisplayPart DisplayInPicture(const std::vector<DesktopDisplay>& displays, int di
   const int y = static_cast<int>(std::lround((d.area.y - top) * sy));
   const ScreenRect scaled{x, y, static_cast<int>(std::lround((d.area.right() - left) * sx)) - x,
                           static_cast<int>(std::lround((d.area.bottom() - top) * sy)) - y};
-  // Only a whole factor can be undone exactly; any other picture is kept as the portal drew it.
+  const ScreenRect part = intersect(scaled, {0, 0, pictureWidth, pictureHeight});
+  DisplayPart shown{part, 1, part.width, part.height};
   const double factor = sx / std::max(d.scale, 1);
-  const int shrink = static_cast<int>(std::lround(factor));
-  const bool whole = shrink > 1 && std::abs(factor - shrink) < 1e-3 && std::abs(sx - sy) < 1e-3;
-  return {intersect(scaled, {0, 0, pictureWidth, pictureHeight}), whole ? shrink : 1};
+  if (factor < 1.001 || std::abs(sx - sy) > 1e-3) return shown;
+  const int whole = static_cast<int>(std::lround(factor));
+  if (std::abs(factor - whole) < 1e-3) {
+    shown.shrink = whole;
+    shown.width = part.width / whole;
+    shown.height = part.height / whole;
+  } else {
+    shown.width = std::max(1, static_cast<int>(std::lround(part.width / factor)));
+    shown.height = std::max(1, static_cast<int>(std::lround(part.height / factor)));
+  }
+  return shown;
 }
 
 PixelImage ShrinkByBlocks(const PixelImage& image, int factor) {

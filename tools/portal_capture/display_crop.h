@@ -17,12 +17,14 @@ struct DesktopDisplay {
 };
 
 // Where `display` is in a picture that covers the displays' bounding box at whatever scale the
-// portal chose, and by how much that part is to be shrunk to give the display's physical size:
-// the portal draws every display at the highest scale, so a display of a lower scale is there
-// enlarged by a whole factor. `part` is empty when `display` is not one of them.
+// portal chose, and the display's physical size that part is to be brought to. The portal draws
+// every display at the highest scale, so a display of a lower scale is there enlarged: by a
+// whole factor `shrink` (undone by ShrinkByBlocks), or else by a fraction (shrink 1, and the
+// part larger than the size). `part` is empty when `display` is not one of them.
 struct DisplayPart {
   ScreenRect part;
   int shrink = 1;
+  int width = 0, height = 0;
 };
 DisplayPart DisplayInPicture(const std::vector<DesktopDisplay>& displays, int display,
                              int pictureWidth, int pictureHeight);
