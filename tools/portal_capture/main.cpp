@@ -11,8 +11,10 @@ namespace {
 constexpr char About[] =
     "Takes a screenshot through the desktop's screenshot portal (Wayland) and writes it to\n"
     "output-path (when that name is taken, to name-2.ext, name-3.ext...), then prints the path\n"
-    "it wrote. Without -D, -W or -s it takes the whole desktop; -D crops it to one display. -W\n"
-    "and -s let the desktop's own picker choose, where it has one; -C and -o change nothing.\n";
+    "it wrote. Without -D, -W or -s it takes the whole desktop; -D crops it to one display, in\n"
+    "that display's own pixels. -W and -s let the desktop's own picker choose, where it has one,\n"
+    "for as long as you take; -C and -o change nothing. A portal that has not taken the screen\n"
+    "within 5 seconds is given up (status 2).\n";
 
 }  // namespace
 
