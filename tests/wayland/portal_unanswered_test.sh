@@ -27,7 +27,7 @@ start_services org.freedesktop.portal.Desktop handed
 tool=$!
 WL_PIDS+=("$tool")
 wait_for "grep -qx $'Screenshot\ttrue' '$RECORD'" 10 || fail "the pick was not asked for"
-sleep 7  # longer than a capture without asking may take
+sleep 12  # longer than a capture without asking may take
 kill -0 "$tool" || fail "the pick was given up"
 kill -TERM "$tool"
 status=0

@@ -14,7 +14,7 @@ constexpr char About[] =
     "it wrote. Without -D, -W or -s it takes the whole desktop; -D crops it to one display, in\n"
     "that display's own pixels. -W and -s let the desktop's own picker choose, where it has one,\n"
     "for as long as you take; -C and -o change nothing. A portal that has not taken the screen\n"
-    "within 5 seconds is given up (status 2).\n";
+    "within 10 seconds is given up (status 2).\n";
 
 }  // namespace
 

@@ -1,5 +1,6 @@
 #include "portal_capture.h"
 
+#include <QFile>
 #include <QImage>
 
 #include <unistd.h>
@@ -41,12 +42,14 @@ PixelImage pixelsOf(std::shared_ptr<QImage> image) {
   return pixels;
 }
 
-// The portal's picture, read once, after which the portal's file is gone: it sits where the
-// user keeps pictures, or at a fixed name in /tmp.
+// The portal's picture, read once. Its file (where the user keeps pictures, or at a fixed name
+// in /tmp) is removed as soon as it is open, so that a signal while it is read leaves nothing.
 std::optional<PixelImage> readAndRemove(const std::string& file) {
-  QImage image(QString::fromStdString(file));
+  QFile source(QString::fromStdString(file));
+  const bool opened = source.open(QIODevice::ReadOnly);
   ::unlink(file.c_str());
-  if (image.isNull()) return std::nullopt;
+  QImage image;
+  if (!opened || !image.load(&source, nullptr)) return std::nullopt;
   return pixelsOf(std::make_shared<QImage>(image.convertToFormat(QImage::Format_RGB32)));
 }
 

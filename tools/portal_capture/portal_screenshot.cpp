@@ -27,8 +27,9 @@ const QString Screenshot = QStringLiteral("org.freedesktop.portal.Screenshot");
 const QString Request = QStringLiteral("org.freedesktop.portal.Request");
 
 // A picture taken without asking comes in well under a second, and every portal hands over the
-// request at once (a picker works after that): a few seconds is plenty on a busy machine.
-constexpr int AnswerWithinMs = 5000;
+// request at once (a picker works after that). Compressing a picture of a large desktop takes
+// the portal seconds on a busy machine, though.
+constexpr int AnswerWithinMs = 10000;
 // How long a withdrawn request may take to be closed.
 constexpr int ClosedWithinMs = 1000;
 
