@@ -14,23 +14,32 @@ PixelImage pixelsOf(QImage& image) {
 }
 
 // The Wayland tool's crop: two displays side by side, the first lower, in a picture of their
-// bounding box at the portal's scale of 1 and of 2.
-TEST(DisplayCrop, EachDisplayIsItsPartOfThePictureAtThePortalsScale) {
-  std::vector<ScreenRect> displays{{0, 100, 1280, 800}, {1280, 0, 1920, 1080}, {0, 0, 9, 9}};
-  displays.pop_back();  // unplugged: number 2 is asked for but no longer listed
+// bounding box at the portal's scale, which is the highest of theirs. A display of a lower scale
+// is brought back to its own size: shrunk by a whole factor, or resampled from a fraction (1 beside
+// 1.5, which is announced as 2 and kept as drawn).
+TEST(DisplayCrop, EachDisplayIsItsPartOfThePictureAtItsOwnSize) {
+  std::vector<DesktopDisplay> same{{{0, 100, 1280, 800}, 1}, {{1280, 0, 1920, 1080}, 1}};
+  std::vector<DesktopDisplay> mixed{{{0, 100, 1280, 800}, 1}, {{1280, 0, 1920, 1080}, 2}};
+  same.push_back({{0, 0, 9, 9}, 1});
+  same.pop_back();  // unplugged: number 2 is asked for but no longer listed
   const struct {
+    const std::vector<DesktopDisplay>& displays;
     int display, width, height;
     ScreenRect part;
-  } rows[] = {{0, 3200, 1080, {0, 100, 1280, 800}},
-              {1, 3200, 1080, {1280, 0, 1920, 1080}},
-              {0, 6400, 2160, {0, 200, 2560, 1600}},
-              {1, 6400, 2160, {2560, 0, 3840, 2160}},
-              {-1, 3200, 1080, {}},
-              {2, 3200, 1080, {}}};
+    int shrink, sizeWidth, sizeHeight;
+  } rows[] = {{same, 0, 3200, 1080, {0, 100, 1280, 800}, 1, 1280, 800},
+              {same, 1, 3200, 1080, {1280, 0, 1920, 1080}, 1, 1920, 1080},
+              {mixed, 0, 6400, 2160, {0, 200, 2560, 1600}, 2, 1280, 800},
+              {mixed, 1, 6400, 2160, {2560, 0, 3840, 2160}, 1, 3840, 2160},
+              {mixed, 0, 4800, 1620, {0, 150, 1920, 1200}, 1, 1280, 800},
+              {mixed, 1, 4800, 1620, {1920, 0, 2880, 1620}, 1, 2880, 1620},
+              {mixed, -1, 3200, 1080, {}, 1, 0, 0},
+              {same, 2, 3200, 1080, {}, 1, 0, 0}};
   for (const auto& r : rows) {
-    const ScreenRect got = DisplayInPicture(displays, r.display, r.width, r.height);
-    EXPECT_TRUE(got.x == r.part.x && got.y == r.part.y && got.width == r.part.width &&
-                got.height == r.part.height)
+    const DisplayPart got = DisplayInPicture(r.displays, r.display, r.width, r.height);
+    EXPECT_TRUE(got.part.x == r.part.x && got.part.y == r.part.y &&
+                got.part.width == r.part.width && got.part.height == r.part.height &&
+                got.shrink == r.shrink && got.width == r.sizeWidth && got.height == r.sizeHeight)
         << r.display << " in " << r.width << "x" << r.height;
   }
 }
