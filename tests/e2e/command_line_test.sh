@@ -28,10 +28,7 @@ check_outcomes() {
   started=$(date +%s%N)
   in_background --capture screen
   plate_shows "$who"
-  set +e
-  message=$("$VANTORSHOT" --capture selection 2>&1)
-  status=$?
-  set -e
+  outcome "$VANTORSHOT" --capture selection
   ((status == 3)) || fail "$who: a capture during the countdown ended with $status: $message"
   [[ $message == *"already underway"* ]] || fail "$who: the busy capture says: $message"
   status=$(background_status "$who")
@@ -82,10 +79,7 @@ wait "$APP_PID" || fail "the program ended with $?"
 APP_PID=
 
 check_outcomes "without the program"
-set +e
-message=$("$VANTORSHOT" --capture nonsense 2>&1)
-status=$?
-set -e
+outcome "$VANTORSHOT" --capture nonsense
 ((status == 2)) || fail "--capture nonsense ended with $status"
 [[ $message == *'unknown capture "nonsense"'* ]] || fail "the message says: $message"
 
@@ -102,10 +96,7 @@ for option in --edit --pin; do
   wait_for "[[ -s '$E2E_DIR/editor.words' ]]" 5 || fail "$option did not start the editor"
   [[ $(cat "$E2E_DIR/editor.words") == "$expected" ]] ||
     fail "$option gave the editor: $(cat "$E2E_DIR/editor.words")"
-  set +e
-  message=$("$E2E_DIR/bin/vantorshot" "$option" "$E2E_DIR/missing.png" 2>&1)
-  status=$?
-  set -e
+  outcome "$E2E_DIR/bin/vantorshot" "$option" "$E2E_DIR/missing.png"
   ((status == 2)) && [[ $message == *"cannot read $E2E_DIR/missing.png"* ]] ||
     fail "$option of a missing file ended with $status: $message"
 done

@@ -19,6 +19,9 @@ fail() {
   exit 1
 }
 
+# Runs a command; what it printed (both streams) lands in $message, its status in $status.
+outcome() { set +e; message=$("$@" 2>&1); status=$?; set -e; }
+
 # Polls the command $1 every tenth of a second for at most $2 seconds.
 wait_for() {
   local tries=$(($2 * 10))
