@@ -37,7 +37,7 @@ wait_for 'shown_window >/dev/null && ! shown_window 220x190 >/dev/null' 10 ||
 xdotool key Return
 wait_for '! shown_window >/dev/null' 5 || fail "the About box did not close"
 
-# Quitting while the tool runs ends the tool, with no file, and the program, within a second.
+# Quitting while the tool runs ends the tool, with no file, and the program, without waiting.
 touch "$E2E_DIR/tool-sleeps"
 "$VANTORSHOT" --capture selection --no-wait
 capture_call 2 10 >/dev/null || fail "the slow tool did not start"
@@ -48,7 +48,7 @@ started=$(date +%s%N)
 wait_for '! kill -0 $APP_PID 2>/dev/null' 5 || fail "--quit did not end the program"
 took=$((($(date +%s%N) - started) / 1000000))
 echo "the program ended $took ms after --quit while the tool ran"
-((took < 2000)) || fail "quitting took $took ms"
+((took < 5000)) || fail "quitting waited for the tool: $took ms"  # it sleeps for 30 s
 wait "$APP_PID" || fail "the program ended with $?"
 APP_PID=
 pgrep -x -f "sleep 30" >/dev/null && fail "the tool still runs"
