@@ -25,16 +25,16 @@ std::string FileName(const std::string& path) {
   return path.substr(path.find_last_of('/') + 1);
 }
 
-CaptureResult NotifyFailure(const std::string& what) {
+CaptureEnd NotifyFailure(const std::string& what) {
   ShowNotification({"Capture failed", what, "", ""});
-  return CaptureResult::Failed;
+  return {CaptureResult::Failed, {}, what};
 }
 
 }  // namespace
 
-CaptureResult ReportCaptureOutcome(const ProgramOutcome& tool, const std::string& requested) {
+CaptureEnd ReportCaptureOutcome(const ProgramOutcome& tool, const std::string& requested) {
   // A capture stopped because the program is quitting has nothing to tell.
-  if (tool.stopped) return CaptureResult::Cancelled;
+  if (tool.stopped) return {CaptureResult::Cancelled, {}, {}};
   if (!tool.started) {
     return NotifyFailure("The capture tool could not be started: " + CaptureToolProgram());
   }
@@ -44,7 +44,7 @@ CaptureResult ReportCaptureOutcome(const ProgramOutcome& tool, const std::string
   }
   constexpr int Written = 0;
   constexpr int Cancelled = 1;
-  if (tool.exitCode == Cancelled) return CaptureResult::Cancelled;
+  if (tool.exitCode == Cancelled) return {CaptureResult::Cancelled, {}, {}};
   if (tool.exitCode != Written) {
     return NotifyFailure(!tool.lastErrorLine.empty() ? tool.lastErrorLine
                                                      : "The capture tool ended with status " +
@@ -54,7 +54,7 @@ CaptureResult ReportCaptureOutcome(const ProgramOutcome& tool, const std::string
   if (!file.empty()) Settings.LastSavePath = file;
   if (Settings.ClipboardOn == 1) {
     ShowNotification({"Capture copied to the clipboard", "", "", ""});
-    return CaptureResult::Saved;
+    return {CaptureResult::Copied, {}, {}};
   }
   if (file.empty()) return NotifyFailure("The capture tool wrote no file.");
   std::string body = FileName(file);
@@ -64,5 +64,5 @@ CaptureResult ReportCaptureOutcome(const ProgramOutcome& tool, const std::string
             " is missing";
   }
   ShowNotification({"Capture saved", body, file, file});
-  return CaptureResult::Saved;
+  return {CaptureResult::Saved, file, {}};
 }
