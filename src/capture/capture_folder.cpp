@@ -14,8 +14,19 @@ std::string ChosenFolder() {
 
 }  // namespace
 
-bool CaptureFolderMissing() {
-  return !Settings.DirPath.empty() && PathSize(ChosenFolder()) != PathIsFolder;
+std::string FolderName(const std::string& folder) {
+  const std::size_t end = folder.find_last_not_of('/');
+  if (end == std::string::npos) return "/";
+  const std::size_t slash = folder.find_last_of('/', end);
+  return folder.substr(slash == std::string::npos ? 0 : slash + 1,
+                       end - (slash == std::string::npos ? 0 : slash + 1) + 1);
+}
+
+std::string MissingCaptureFolderName(const std::string& folder) {
+  const std::string chosen = ChosenFolder();
+  // Decided by the folder the capture was given, not by the disk now: the capture folder may
+  // come back while the user is still selecting.
+  return chosen.empty() || folder == chosen ? std::string() : FolderName(chosen);
 }
 
 std::string ResolveCaptureFolder() {

@@ -21,6 +21,10 @@ std::string WrittenFile(const ProgramOutcome& tool, const std::string& requested
   return IsFile(requested) ? requested : std::string();
 }
 
+std::string FolderOf(const std::string& path) {
+  return path.substr(0, path.find_last_of('/') + 1);
+}
+
 std::string FileName(const std::string& path) {
   return path.substr(path.find_last_of('/') + 1);
 }
@@ -59,9 +63,9 @@ CaptureResult ReportCaptureOutcome(const ProgramOutcome& tool, const std::string
   if (file.empty()) return NotifyFailure("The capture tool wrote no file.");
   std::string body = FileName(file);
   // Said whenever it happens: the user looks for the picture where it usually goes.
-  if (CaptureFolderMissing()) {
-    body += "\nin " + file.substr(0, file.find_last_of('/') + 1) + ", as " + Settings.DirPath +
-            " is missing";
+  const std::string missing = MissingCaptureFolderName(FolderOf(requested));
+  if (!missing.empty()) {
+    body += "\nThe folder " + missing + " is missing; saved in " + FolderName(FolderOf(file));
   }
   ShowNotification({"Capture saved", body, file, file});
   return CaptureResult::Saved;
