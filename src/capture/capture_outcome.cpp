@@ -30,7 +30,7 @@ std::string FileName(const std::string& path) {
 }
 
 CaptureResult NotifyFailure(const std::string& what) {
-  ShowNotification({"Capture failed", what, "", ""});
+  ShowNotification({"Capture failed", what, "", "", ""});
   return CaptureResult::Failed;
 }
 
@@ -57,7 +57,7 @@ CaptureResult ReportCaptureOutcome(const ProgramOutcome& tool, const std::string
   const std::string file = WrittenFile(tool, requested);
   if (!file.empty()) Settings.LastSavePath = file;
   if (Settings.ClipboardOn == 1) {
-    ShowNotification({"Capture copied to the clipboard", "", "", ""});
+    ShowNotification({"Capture copied to the clipboard", "", "", "", ""});
     return CaptureResult::Saved;
   }
   if (file.empty()) return NotifyFailure("The capture tool wrote no file.");
@@ -67,6 +67,6 @@ CaptureResult ReportCaptureOutcome(const ProgramOutcome& tool, const std::string
   if (!missing.empty()) {
     body += "\nThe folder " + missing + " is missing; saved in " + FolderName(FolderOf(file));
   }
-  ShowNotification({"Capture saved", body, file, file});
+  ShowNotification({"Capture saved", body, file, file, file});
   return CaptureResult::Saved;
 }
