@@ -17,9 +17,9 @@ std::string ChosenFolder() {
 std::string FolderName(const std::string& folder) {
   const std::size_t end = folder.find_last_not_of('/');
   if (end == std::string::npos) return "/";
-  const std::size_t slash = folder.find_last_of('/', end);
-  return folder.substr(slash == std::string::npos ? 0 : slash + 1,
-                       end - (slash == std::string::npos ? 0 : slash + 1) + 1);
+  // No slash before the name gives npos, and npos + 1 is 0: the name starts the path.
+  const std::size_t start = folder.find_last_of('/', end) + 1;
+  return folder.substr(start, end + 1 - start);
 }
 
 std::string MissingCaptureFolderName(const std::string& folder) {
