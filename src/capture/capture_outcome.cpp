@@ -21,12 +21,16 @@ std::string WrittenFile(const ProgramOutcome& tool, const std::string& requested
   return IsFile(requested) ? requested : std::string();
 }
 
+std::string FolderOf(const std::string& path) {
+  return path.substr(0, path.find_last_of('/') + 1);
+}
+
 std::string FileName(const std::string& path) {
   return path.substr(path.find_last_of('/') + 1);
 }
 
 CaptureEnd NotifyFailure(const std::string& what) {
-  ShowNotification({"Capture failed", what, "", ""});
+  ShowNotification({"Capture failed", what, "", "", ""});
   return {CaptureResult::Failed, {}, what};
 }
 
@@ -53,16 +57,16 @@ CaptureEnd ReportCaptureOutcome(const ProgramOutcome& tool, const std::string& r
   const std::string file = WrittenFile(tool, requested);
   if (!file.empty()) Settings.LastSavePath = file;
   if (Settings.ClipboardOn == 1) {
-    ShowNotification({"Capture copied to the clipboard", "", "", ""});
+    ShowNotification({"Capture copied to the clipboard", "", "", "", ""});
     return {CaptureResult::Copied, {}, {}};
   }
   if (file.empty()) return NotifyFailure("The capture tool wrote no file.");
   std::string body = FileName(file);
   // Said whenever it happens: the user looks for the picture where it usually goes.
-  if (CaptureFolderMissing()) {
-    body += "\nin " + file.substr(0, file.find_last_of('/') + 1) + ", as " + Settings.DirPath +
-            " is missing";
+  const std::string missing = MissingCaptureFolderName(FolderOf(requested));
+  if (!missing.empty()) {
+    body += "\nThe folder " + missing + " is missing; saved in " + FolderName(FolderOf(file));
   }
-  ShowNotification({"Capture saved", body, file, file});
+  ShowNotification({"Capture saved", body, file, file, file});
   return {CaptureResult::Saved, file, {}};
 }

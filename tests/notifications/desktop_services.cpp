@@ -7,6 +7,8 @@
 // A test presses a bound shortcut with the method Press(ID): Activated goes to the newest session.
 // Screenshot never answers (with "mute" not even the call); a closed request gets a picture at
 // RECORD.picture, as from a portal whose answer crossed the close.
+// Invoke(ID, ACTION) is a click on a notification's action (ActionInvoked to every listener);
+// Capabilities(LIST) sets what GetCapabilities answers from then on.
 
 #include <QCoreApplication>
 #include <QDBusArgument>
@@ -36,7 +38,14 @@ class Services : public QDBusVirtualObject {
     const QVariantMap options = qdbus_cast<QVariantMap>(in.value(in.size() - 1));
     QVariantList out;
     if (member == "GetCapabilities") {
-      out << QStringList{"actions", "body", "icon-static"};
+      out << capabilities_;
+    } else if (member == "Capabilities") {
+      capabilities_ = in.value(0).toStringList();
+    } else if (member == "Invoke") {
+      QDBusMessage invoked = QDBusMessage::createSignal(
+          "/org/freedesktop/Notifications", "org.freedesktop.Notifications", "ActionInvoked");
+      invoked << in.value(0) << in.value(1);
+      bus.send(invoked);
     } else if (member == "Notify") {
       const QVariantMap hints = qdbus_cast<QVariantMap>(in.value(6));
       QString picture = "-";
@@ -119,7 +128,8 @@ class Services : public QDBusVirtualObject {
   QString record_;
   bool mute_;
   uint notifications_ = 0;
-  QString screenshot_;       // the newest screenshot request
+  QString screenshot_;  // the newest screenshot request
+  QStringList capabilities_{"actions", "body", "icon-static"};
   QString owner_, session_;  // of the newest session
 };
 
