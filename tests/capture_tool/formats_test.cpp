@@ -1,6 +1,12 @@
 // What the tool writes, read back by independent decoders, and the words that choose it.
 #include <QDir>
+#include <QFile>
 #include <QRegularExpression>
+#include <QTemporaryDir>
+
+#include <algorithm>
+#include <cmath>
+#include <functional>
 
 #include "display_crop.h"
 #include "harness.h"
@@ -68,6 +74,87 @@ TEST(PngEncoder, AnySizeStripAndThreadCountDecodesToTheSamePixels) {
   QImage flat(1920, 1080, QImage::Format_RGB32);
   flat.fill(0xff336699);
   EXPECT_LT(encodePng(pixelsOf(flat), 2).size(), 100u * 1024) << "a flat screen takes a few KiB";
+}
+
+uint32_t rgb(int red, int green, int blue) {
+  auto channel = [](int level) { return static_cast<uint32_t>(std::clamp(level, 0, 255)); };
+  return channel(red) << 16 | channel(green) << 8 | channel(blue);
+}
+
+uint32_t hashed(int x, int y) {
+  uint32_t h = static_cast<uint32_t>(x) * 0x9e3779b1u ^ static_cast<uint32_t>(y) * 0x85ebca77u;
+  return (h ^ h >> 15) * 0x2c1b3c6du;
+}
+
+// The kinds of screen a band can hold, one colour a pixel. `underABitAByte`: smooth enough that
+// filtered rows leave long runs for deflate's matches, so it fits in less than a bit a byte,
+// which Huffman coding alone (a code of at least one bit for every byte) cannot reach.
+const struct {
+  const char* name;
+  bool underABitAByte;
+  std::function<uint32_t(int x, int y)> colour;
+} kScreenKinds[] = {
+    {"linear gradient", true, [](int x, int y) { return rgb((x + y) / 4, x / 3, y); }},
+    {"radial gradient", false,
+     [](int x, int y) {
+       const double r = std::hypot(x - 300, y - 90);
+       return rgb(static_cast<int>(r * 0.8), static_cast<int>(r * 1.1), (x + 2 * y) / 5);
+     }},
+    {"gradient behind text", true,
+     [](int x, int y) {
+       const bool window = x > 200 && x < 440 && y > 40 && y < 150;
+       const bool ink = window && y % 12 < 8 && hashed(x / 3, y / 12) % 3 == 0;
+       return window ? (ink ? 0x202020u : 0xf4f4f4u) : rgb(30 + x / 6, 60 + y / 2, 99 + y);
+     }},
+    {"flat UI", false,
+     [](int x, int y) {
+       const bool button = x % 90 > 10 && y % 40 > 8 && y % 40 < 32;
+       const bool edge = button && (x % 90 == 11 || x % 90 == 89 || y % 40 == 9 || y % 40 == 31);
+       return edge ? 0xb8bcc4u : button ? 0xffffffu : 0xf6f7f9u;
+     }},
+    {"dense text", false,
+     [](int x, int y) { return y % 13 < 9 && hashed(x / 2, y / 13) % 4 == 0 ? 0x1a1a1au : ~0u; }},
+    {"dark theme", false,
+     [](int x, int y) { return y % 20 < 12 && hashed(x / 7, y / 20) % 3 ? 0xc8c8c8u : 0x1e1e1eu; }},
+    {"photo", false,
+     [](int x, int y) {
+       const int v = static_cast<int>(128 + 60 * std::sin(x / 17.0) * std::cos(y / 11.0));
+       return rgb(v, v, v) ^ (hashed(x, y) & 0x0f0f0fu);
+     }},
+    {"noise", false, [](int x, int y) { return hashed(x, y) & 0xffffffu; }},
+    {"dithered", false,
+     [](int x, int y) { return (x + y) / 6 % 16 > (x * 7 + y * 13) % 16 ? 0x3366ccu : 0xeeeeeeu; }},
+    {"pixel art", false, [](int x, int y) { return hashed(x / 8, y / 8) % 6 * 0x2a1f33u; }},
+};
+
+// Each kind alone and all of them in one picture, band under band, read back by Qt's decoder and
+// by ImageMagick's.
+TEST(PngEncoder, EveryKindOfBandDecodesToItsPixelsAndSmoothOnesKeepTheirMatches) {
+  constexpr int kWidth = 600, kHeight = 180;
+  QTemporaryDir folder;
+  QImage all(kWidth, kHeight * static_cast<int>(std::size(kScreenKinds)), QImage::Format_RGB32);
+  for (int i = 0; i < static_cast<int>(std::size(kScreenKinds)); ++i) {
+    SCOPED_TRACE(kScreenKinds[i].name);
+    for (int y = 0; y < kHeight; ++y) {
+      for (int x = 0; x < kWidth; ++x) {
+        all.setPixel(x, i * kHeight + y, kScreenKinds[i].colour(x, y) | 0xffu << 24);
+      }
+    }
+    ImageStrips strips(cropPixelImage(pixelsOf(all), 0, i * kHeight, kWidth, kHeight), 50);
+    const std::string png = encodePng(strips, 2);
+    QFile file(folder.filePath("kind.png"));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(png.data(), png.size()) > 0);
+    file.close();
+    const QImage image = all.copy(0, i * kHeight, kWidth, kHeight);
+    EXPECT_EQ(differingPixels(QImage::fromData(QByteArray::fromStdString(png), "PNG"), image), 0);
+    EXPECT_EQ(differingPixels(readWithImageMagick(file.fileName()), image), 0);
+    if (kScreenKinds[i].underABitAByte) {
+      EXPECT_LT(png.size(), (1 + 3 * kWidth) * kHeight / 8) << "stored with Huffman coding alone";
+    }
+  }
+  ImageStrips strips(pixelsOf(all), 45);
+  const QByteArray png = QByteArray::fromStdString(encodePng(strips, 3));
+  EXPECT_EQ(differingPixels(QImage::fromData(png, "PNG"), all), 0);
 }
 
 using CaptureFormats = ScreenTest;
