@@ -30,6 +30,7 @@ EditorWindow::EditorWindow(const QImage& picture, const QString& path) : path_(p
   view_->setWidget(canvas_);
   view_->setAlignment(Qt::AlignCenter);
   setCentralWidget(view_);
+  view_->viewport()->installEventFilter(this);
   addToolBar(buildToolBar(this, settings_));
   addCommands();
   connect(canvas_, &EditorCanvas::edited, this, [this] {
@@ -101,9 +102,10 @@ void EditorWindow::zoomToFit() {
   canvas_->setZoom(std::min(zoom, 1.0));
 }
 
-void EditorWindow::resizeEvent(QResizeEvent* event) {
-  QMainWindow::resizeEvent(event);
-  if (fitting_) zoomToFit();
+bool EditorWindow::eventFilter(QObject* watched, QEvent* event) {
+  // The view's room is known only once it has been laid out, after the window's own resize.
+  if (watched == view_->viewport() && event->type() == QEvent::Resize && fitting_) zoomToFit();
+  return QMainWindow::eventFilter(watched, event);
 }
 
 bool EditorWindow::save() {

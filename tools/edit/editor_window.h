@@ -13,7 +13,7 @@ class EditorWindow : public QMainWindow {
   EditorWindow(const QImage& picture, const QString& path);
 
  protected:
-  void resizeEvent(QResizeEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
 
  private:
