@@ -28,6 +28,13 @@ void EditorCanvas::setZoom(double zoom) {
   double scale = zoom_ / devicePixelRatioF();
   resize(std::max(1, qRound(rendered_.width() * scale)),
          std::max(1, qRound(rendered_.height() * scale)));
+  // Below 100% the picture is scaled down once here, not on every paint.
+  shown_ = QImage();
+  if (zoom_ < 1) {
+    QSize size(std::max(1, qRound(rendered_.width() * zoom_)),
+               std::max(1, qRound(rendered_.height() * zoom_)));
+    shown_ = rendered_.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+  }
   update();
 }
 
@@ -59,9 +66,13 @@ void EditorCanvas::paintEvent(QPaintEvent* event) {
   QPainter painter(this);
   double scale = zoom_ / devicePixelRatioF();
   QRectF exposed = QRectF(event->rect());
-  QRectF source(exposed.topLeft() / scale, exposed.size() / scale);
-  painter.setRenderHint(QPainter::SmoothPixmapTransform, zoom_ < 1);
-  painter.drawImage(exposed, rendered_, source);
+  if (shown_.isNull()) {
+    painter.drawImage(exposed, rendered_,
+                      QRectF(exposed.topLeft() / scale, exposed.size() / scale));
+  } else {
+    double ratio = devicePixelRatioF();
+    painter.drawImage(exposed, shown_, QRectF(exposed.topLeft() * ratio, exposed.size() * ratio));
+  }
   painter.scale(scale, scale);
   if (draft_) paintStroke(painter, *draft_);
   if (draft_ && draft_->kind == Tool::Crop) {

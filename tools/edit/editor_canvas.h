@@ -53,6 +53,7 @@ class EditorCanvas : public QWidget {
   EditHistory& history_;
   ToolSettings& settings_;
   QImage rendered_;
+  QImage shown_;  // rendered_ at the zoom, when that is below 100%
   double zoom_ = 1;
   std::optional<Item> draft_;
   int selected_ = -1;

@@ -4,6 +4,7 @@
 #include <QImageReader>
 
 #include <cstdio>
+#include <utility>
 
 #include "command_line.h"
 #include "editor_window.h"
@@ -59,7 +60,9 @@ int main(int argc, char** argv) {
     (new PinWindow(picture, name))->show();
     return app.exec();
   }
-  EditorWindow window(picture, request.fromClipboard ? QString() : request.file);
+  // The window keeps its own copy of the pixels: this one is let go before the event loop.
+  EditorWindow window(std::exchange(picture, QImage()),
+                      request.fromClipboard ? QString() : request.file);
   window.show();
   return app.exec();
 }

@@ -37,14 +37,16 @@ Rgb meanOf(const QImage& image, const QRect& area) {
 void pixelateArea(QImage& image, const QRect& area, uint64_t key) {
   QRect region = area.intersected(image.rect());
   if (region.isEmpty()) return;
-  const QImage source = image.copy();  // neighbours are read from the untouched pixels
+  // Neighbours are read from the untouched pixels, a copy of just the area.
+  const QImage source = image.copy(region);
+  const QPoint origin = region.topLeft();
   for (int top = region.top(); top <= region.bottom(); top += kPixelBlock) {
     for (int left = region.left(); left <= region.right(); left += kPixelBlock) {
       QRect block = QRect(left, top, kPixelBlock, kPixelBlock).intersected(region);
       QRect around =
           block.adjusted(-kPixelBlock, -kPixelBlock, kPixelBlock, kPixelBlock).intersected(region);
-      Rgb own = meanOf(source, block);
-      Rgb colour = meanOf(source, around);
+      Rgb own = meanOf(source, block.translated(-origin));
+      Rgb colour = meanOf(source, around.translated(-origin));
       uint64_t bits = mixBits(key ^ mixBits((static_cast<uint64_t>(left) << 32) | top));
       for (int c = 0; c < 3; ++c) {
         int shift = static_cast<int>((bits >> (c * 16)) % (2 * kJitter + 1)) - kJitter;
