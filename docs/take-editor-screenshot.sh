@@ -33,7 +33,7 @@ sleep 0.5
 xdotool windowactivate --sync "$window" key ctrl+1
 # Picture coordinates to screen coordinates: the canvas's top-left corner on the screen.
 eval "$(xdotool getwindowgeometry --shell "$window")"
-ox=$((X + 30)) oy=$((Y + 75))
+ox=$((X + 30)) oy=$((Y + 66))
 drag() {  # tool key, then x1 y1 x2 y2 [more points] in picture pixels
   local key=$1; shift
   xdotool key "$key" mousemove $((ox + $1)) $((oy + $2)) mousedown 1
@@ -42,7 +42,7 @@ drag() {  # tool key, then x1 y1 x2 y2 [more points] in picture pixels
   xdotool mouseup 1
 }
 drag x 140 140 520 172
-drag h 30 95 420 95 430 95
+drag h 30 103 420 103 430 103
 drag a 720 420 520 250
 drag l 30 300 600 300
 drag r 620 80 960 230
@@ -50,8 +50,8 @@ xdotool key f
 drag e 700 460 880 560
 xdotool key f
 drag d 60 380 120 470 190 400 260 480 330 420
-drag b 400 360 640 560
-for place in "40 110" "40 160" "40 210"; do
+drag b 25 235 420 272
+for place in "36 102" "36 152" "36 202"; do
   read -r px py <<<"$place"
   xdotool key n mousemove $((ox + px - 20)) $((oy + py - 8)) click 1
 done
