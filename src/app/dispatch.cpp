@@ -2,11 +2,14 @@
 
 #include "about/about_box.h"
 #include "about/web_links.h"
+#include "app/capture_report.h"
 #include "capture/capture_engine.h"
 #include "capture/open_capture_location.h"
 #include "menu/menu_icon.h"
 #include "platform/command_numbers.h"
+#include "platform/command_server.h"
 #include "platform/event_record.h"
+#include "platform/termination_request.h"
 #include "prefs/preferences_window.h"
 
 CommandRequest CommandForMenuItem(std::int64_t item) {
@@ -29,7 +32,11 @@ CommandRequest CommandForMenuItem(std::int64_t item) {
 CommandRequest CommandForEvent(std::int32_t kind, std::int64_t number, std::int64_t window,
                                std::int64_t subtype) {
   switch (kind) {
-    case MenuEvent: return CommandForMenuItem(number);
+    case MenuEvent: {
+      CommandRequest request = CommandForMenuItem(number);
+      if (window == CommandChannelWindow) request.client = subtype;
+      return request;
+    }
     case CloseWindowEvent:
       return window == PreferencesWindow ? CommandRequest{Command::ClosePreferences}
                                          : CommandRequest{};
@@ -48,15 +55,25 @@ CommandRequest CommandForEvent(std::int32_t kind, std::int64_t number, std::int6
   }
 }
 
+namespace {
+
+bool Capture(std::int8_t kind, std::int64_t client) {
+  const CaptureEnd end = RunCapture(kind);
+  if (client != 0) AnswerWaitingClient(client, CaptureAnswer(end));
+  return !TerminationRequestPending();
+}
+
+}  // namespace
+
 bool RunCommand(const CommandRequest& request) {
   // Every command is listed, so that the compiler names one that is not run here.
   switch (request.command) {
     case Command::None: return true;
     case Command::Quit: return false;
     case Command::ApplyAppearance: ApplyAppearance(); return true;
-    case Command::CaptureEntireScreen: RunCapture(CaptureEntireScreen); return true;
-    case Command::CaptureWindow: RunCapture(CaptureWindow); return true;
-    case Command::CaptureSelection: RunCapture(CaptureSelection); return true;
+    case Command::CaptureEntireScreen: return Capture(CaptureEntireScreen, request.client);
+    case Command::CaptureWindow: return Capture(CaptureWindow, request.client);
+    case Command::CaptureSelection: return Capture(CaptureSelection, request.client);
     case Command::OpenCaptureLocation: OpenCaptureLocation(); return true;
     case Command::ShowAboutBox: ShowAboutBox(); return true;
     case Command::OpenFeedbackForm: OpenLink(FeedbackForm()); return true;

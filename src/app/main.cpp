@@ -1,22 +1,43 @@
 #include <cstdio>
 #include <thread>
 
+#include "app/capture_report.h"
 #include "app/command_line.h"
 #include "app/one_capture.h"
+#include "app/open_in_editor.h"
 #include "app/startup.h"
 #include "platform/build_info.h"
 #include "platform/command_channel.h"
+#include "platform/process.h"
+#include "platform/program_location.h"
 #include "platform/qt/desktop_platform.h"
 
 namespace {
 
-// Hands the command to the session's running copy; the exit status when that settles it.
-std::optional<int> SendToRunningCopy(const std::string& command) {
-  const SendResult sent = SendCommand(command);
-  if (sent.delivery == Delivery::Delivered) return 0;
-  if (sent.delivery == Delivery::NoProgram) return std::nullopt;
+// Hands the command to the session's running copy and tells its outcome; the exit status when
+// that settles it.
+std::optional<int> SendToRunningCopy(const CommandLine& line) {
+  const SendResult sent = SendCommand(line.command, line.wait);
+  switch (sent.delivery) {
+    case Delivery::Delivered:
+      if (line.wait && line.command.starts_with("capture ")) {
+        return TellCaptureEnd(CaptureEndFromAnswer(sent.outcome));
+      }
+      return StatusDone;
+    case Delivery::Busy: return TellCaptureBusy();
+    case Delivery::NoProgram: return std::nullopt;
+    case Delivery::Refused: break;
+  }
   std::fprintf(stderr, "vantorshot: %s\n", sent.why.c_str());
-  return 2;
+  return StatusFailed;
+}
+
+// A capture not waited for, with no copy running: this program again, on its own.
+int StartOneCaptureDetached(const std::string& command) {
+  const std::vector<std::string> words = {"--capture", command.substr(command.find(' ') + 1)};
+  if (StartProcessWords(ExecutablePath(), words, "", ProcessQuiet)) return StatusDone;
+  std::fputs("vantorshot: cannot start the capture\n", stderr);
+  return StatusFailed;
 }
 
 }  // namespace
@@ -32,16 +53,18 @@ int main(int argc, char** argv) {
       return 0;
     case CommandLine::Action::Mistake:
       std::fprintf(stderr, "vantorshot: %s (see vantorshot --help)\n", line.mistake.c_str());
-      return 2;
+      return StatusFailed;
+    case CommandLine::Action::Editor: return OpenInEditor(line.command, line.file);
     case CommandLine::Action::Start:
     case CommandLine::Action::Command: break;
   }
   const bool command = line.action == CommandLine::Action::Command;
   if (command) {
-    if (const std::optional<int> status = SendToRunningCopy(line.command)) return *status;
+    if (const std::optional<int> status = SendToRunningCopy(line)) return *status;
     if (line.command == "quit") return 0;  // nothing runs that could quit
   }
   const bool oneCapture = line.command.starts_with("capture ");
+  if (oneCapture && !line.wait) return StartOneCaptureDetached(line.command);
   DesktopPlatform platform(
       argc, argv, oneCapture ? DesktopPlatform::Role::OneCommand : DesktopPlatform::Role::Resident);
   if (oneCapture) return RunOneCapture(line.command);
@@ -51,7 +74,7 @@ int main(int argc, char** argv) {
     case DesktopPlatform::Start::AlreadyRunning:
       // A copy starting at this moment takes commands once it is up.
       for (int tries = 0; command && tries < 20; ++tries) {
-        if (const std::optional<int> status = SendToRunningCopy(line.command)) return *status;
+        if (const std::optional<int> status = SendToRunningCopy(line)) return *status;
         std::this_thread::sleep_for(std::chrono::milliseconds(100));
       }
       return 0;

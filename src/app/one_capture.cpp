@@ -2,9 +2,11 @@
 
 #include <chrono>
 
+#include "app/capture_report.h"
 #include "capture/capture_engine.h"
 #include "platform/host.h"
 #include "platform/notifications.h"
+#include "platform/single_instance.h"
 #include "platform/toolkit.h"
 #include "settings/settings_store.h"
 
@@ -21,18 +23,18 @@ void LetNotificationsGo() {
 
 int RunOneCapture(std::string_view command) {
   Host* host = InstalledHost();
-  if (host == nullptr || !host->Supported()) return 2;
+  if (host == nullptr || !host->Supported()) {
+    return TellCaptureEnd({CaptureResult::Failed, {}, "no display to capture"});
+  }
+  // One capture at a time in a session, as in the running copy.
+  const SingleInstanceLock underway("-capture");
+  if (underway.Status() == SingleInstanceLock::State::HeldElsewhere) return TellCaptureBusy();
   OpenSettingsStore();
   const std::int8_t kind = command == "capture screen"   ? CaptureEntireScreen
                            : command == "capture window" ? CaptureWindow
                                                          : CaptureSelection;
-  const CaptureResult result = RunCapture(kind);
+  const CaptureEnd end = RunCapture(kind);
   CloseSettingsStore();
   LetNotificationsGo();
-  switch (result) {
-    case CaptureResult::Saved: return 0;
-    case CaptureResult::Cancelled: return 1;
-    case CaptureResult::Failed: return 2;
-  }
-  return 2;
+  return TellCaptureEnd(end);
 }

@@ -10,6 +10,7 @@
 #include "capture/countdown_window.h"
 #include "capture/date_stamp.h"
 #include "capture/display_picker.h"
+#include "platform/command_server.h"
 #include "platform/process_run.h"
 #include "platform/termination_request.h"
 #include "platform/toolkit.h"
@@ -19,14 +20,15 @@ std::string DisplayOption;
 
 namespace {
 
-// Runs the tool and blocks until it has ended, keeping what it prints. No events are served
-// meanwhile: the tool runs the user's interaction in its own process. A request to quit stops
-// it and is left for the main loop.
-CaptureResult RunCaptureTool(std::int8_t kind, const std::string& folder,
-                             const std::string& baseName) {
+// Runs the tool and blocks until it has ended, keeping what it prints. No toolkit events are
+// served meanwhile (the tool runs the user's interaction in its own process), only the command
+// channel, which never blocks. A request to quit stops the tool and is left for the main loop.
+CaptureEnd RunCaptureTool(std::int8_t kind, const std::string& folder,
+                          const std::string& baseName) {
   const std::string outputPath = FreeOutputPath(folder, baseName, Settings.FileExtension);
-  const ProgramOutcome tool = RunProgram(CaptureToolProgram(), CaptureToolWords(kind, outputPath),
-                                         TerminationRequestDescriptor());
+  const ProgramOutcome tool =
+      RunProgram(CaptureToolProgram(), CaptureToolWords(kind, outputPath),
+                 TerminationRequestDescriptor(), {CommandServerDescriptor(), ServeCommands});
   return ReportCaptureOutcome(tool, outputPath);
 }
 
@@ -37,9 +39,7 @@ void ForgetVanishedDisplay(int screens) {
   if (std::stoi(DisplayOption.substr(3)) > screens) DisplayOption.clear();
 }
 
-}  // namespace
-
-CaptureResult RunCapture(std::int8_t kind) {
+CaptureEnd TakeCapture(std::int8_t kind) {
   const int screens = DisplayCount();
   const std::string folder = ResolveCaptureFolder();
   // The stamp records the moment of the request, before any display choice or countdown.
@@ -48,13 +48,22 @@ CaptureResult RunCapture(std::int8_t kind) {
     if (screens >= 2) {
       const std::optional<int> display = PickDisplay();
       DisplayOption = display ? " -D" + std::to_string(*display + 1) : std::string();
-      if (!display) return CaptureResult::Cancelled;
+      if (!display) return {CaptureResult::Cancelled, {}, {}};
     } else {
       ForgetVanishedDisplay(screens);
     }
     if (Settings.TimerSeconds >= 2 && !RunCountdown(Settings.TimerSeconds)) {
-      return CaptureResult::Cancelled;
+      return {CaptureResult::Cancelled, {}, {}};
     }
   }
   return RunCaptureTool(kind, folder, baseName);
+}
+
+}  // namespace
+
+CaptureEnd RunCapture(std::int8_t kind) {
+  MarkCaptureUnderway(true);
+  CaptureEnd end = TakeCapture(kind);
+  MarkCaptureUnderway(false);
+  return end;
 }

@@ -13,8 +13,16 @@ inline constexpr std::int8_t CaptureSelection = 3;
 // changes it.
 extern std::string DisplayOption;
 
-enum class CaptureResult { Saved, Cancelled, Failed };
+enum class CaptureResult { Saved, Copied, Cancelled, Failed };
+
+// How a capture ended: for Saved the file written, for Failed the reason the notification gave.
+struct CaptureEnd {
+  CaptureResult result = CaptureResult::Failed;
+  std::string file;
+  std::string why;
+};
 
 // Turns one request into one run of the capture tool and returns after the tool has ended,
-// or at once when the user cancels the display choice or the countdown.
-CaptureResult RunCapture(std::int8_t kind);
+// or at once when the user cancels the display choice or the countdown. Commands that come
+// meanwhile on the command channel are served.
+CaptureEnd RunCapture(std::int8_t kind);

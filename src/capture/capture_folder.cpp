@@ -14,8 +14,19 @@ std::string ChosenFolder() {
 
 }  // namespace
 
-bool CaptureFolderMissing() {
-  return !Settings.DirPath.empty() && PathSize(ChosenFolder()) != PathIsFolder;
+std::string FolderName(const std::string& folder) {
+  const std::size_t end = folder.find_last_not_of('/');
+  if (end == std::string::npos) return "/";
+  // No slash before the name gives npos, and npos + 1 is 0: the name starts the path.
+  const std::size_t start = folder.find_last_of('/', end) + 1;
+  return folder.substr(start, end + 1 - start);
+}
+
+std::string MissingCaptureFolderName(const std::string& folder) {
+  const std::string chosen = ChosenFolder();
+  // Decided by the folder the capture was given, not by the disk now: the capture folder may
+  // come back while the user is still selecting.
+  return chosen.empty() || folder == chosen ? std::string() : FolderName(chosen);
 }
 
 std::string ResolveCaptureFolder() {

@@ -7,5 +7,10 @@
 // this capture alone: a drive unplugged for a moment does not change the user's choice.
 std::string ResolveCaptureFolder();
 
-// Whether captures go elsewhere than the capture folder now, because it is missing.
-bool CaptureFolderMissing();
+// The capture folder's own name ("Captures" for /home/ann/Captures/) when `folder`, as
+// ResolveCaptureFolder gave it, stands in for the capture folder because that was missing;
+// empty when it is the capture folder.
+std::string MissingCaptureFolderName(const std::string& folder);
+
+// The last name of a folder's path ("Documents" for /home/ann/Documents/); "/" for the root.
+std::string FolderName(const std::string& folder);

@@ -21,20 +21,24 @@ std::string WrittenFile(const ProgramOutcome& tool, const std::string& requested
   return IsFile(requested) ? requested : std::string();
 }
 
+std::string FolderOf(const std::string& path) {
+  return path.substr(0, path.find_last_of('/') + 1);
+}
+
 std::string FileName(const std::string& path) {
   return path.substr(path.find_last_of('/') + 1);
 }
 
-CaptureResult NotifyFailure(const std::string& what) {
-  ShowNotification({"Capture failed", what, "", ""});
-  return CaptureResult::Failed;
+CaptureEnd NotifyFailure(const std::string& what) {
+  ShowNotification({"Capture failed", what, "", "", ""});
+  return {CaptureResult::Failed, {}, what};
 }
 
 }  // namespace
 
-CaptureResult ReportCaptureOutcome(const ProgramOutcome& tool, const std::string& requested) {
+CaptureEnd ReportCaptureOutcome(const ProgramOutcome& tool, const std::string& requested) {
   // A capture stopped because the program is quitting has nothing to tell.
-  if (tool.stopped) return CaptureResult::Cancelled;
+  if (tool.stopped) return {CaptureResult::Cancelled, {}, {}};
   if (!tool.started) {
     return NotifyFailure("The capture tool could not be started: " + CaptureToolProgram());
   }
@@ -44,7 +48,7 @@ CaptureResult ReportCaptureOutcome(const ProgramOutcome& tool, const std::string
   }
   constexpr int Written = 0;
   constexpr int Cancelled = 1;
-  if (tool.exitCode == Cancelled) return CaptureResult::Cancelled;
+  if (tool.exitCode == Cancelled) return {CaptureResult::Cancelled, {}, {}};
   if (tool.exitCode != Written) {
     return NotifyFailure(!tool.lastErrorLine.empty() ? tool.lastErrorLine
                                                      : "The capture tool ended with status " +
@@ -53,16 +57,16 @@ CaptureResult ReportCaptureOutcome(const ProgramOutcome& tool, const std::string
   const std::string file = WrittenFile(tool, requested);
   if (!file.empty()) Settings.LastSavePath = file;
   if (Settings.ClipboardOn == 1) {
-    ShowNotification({"Capture copied to the clipboard", "", "", ""});
-    return CaptureResult::Saved;
+    ShowNotification({"Capture copied to the clipboard", "", "", "", ""});
+    return {CaptureResult::Copied, {}, {}};
   }
   if (file.empty()) return NotifyFailure("The capture tool wrote no file.");
   std::string body = FileName(file);
   // Said whenever it happens: the user looks for the picture where it usually goes.
-  if (CaptureFolderMissing()) {
-    body += "\nin " + file.substr(0, file.find_last_of('/') + 1) + ", as " + Settings.DirPath +
-            " is missing";
+  const std::string missing = MissingCaptureFolderName(FolderOf(requested));
+  if (!missing.empty()) {
+    body += "\nThe folder " + missing + " is missing; saved in " + FolderName(FolderOf(file));
   }
-  ShowNotification({"Capture saved", body, file, file});
-  return CaptureResult::Saved;
+  ShowNotification({"Capture saved", body, file, file, file});
+  return {CaptureResult::Saved, file, {}};
 }

@@ -10,4 +10,4 @@
 
 // `requested` is the path the tool was asked to write; the tool answers with the path it did
 // write when it had to choose another name.
-CaptureResult ReportCaptureOutcome(const ProgramOutcome& tool, const std::string& requested);
+CaptureEnd ReportCaptureOutcome(const ProgramOutcome& tool, const std::string& requested);

@@ -2,14 +2,15 @@
 
 #include <poll.h>
 #include <sys/socket.h>
-#include <sys/stat.h>
 #include <sys/un.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <chrono>
 #include <cstring>
 
 #include "platform/command_numbers.h"
+#include "platform/process_fd.h"
 #include "platform/single_instance.h"
 
 namespace {
@@ -29,37 +30,36 @@ constexpr CommandWord Commands[] = {
     {"quit", QuitMenuNumber},
 };
 
-constexpr std::size_t LongestLine = 256;
-// A client gets this long to send its line, the sender as long for the answer.
-constexpr int ReadTimeoutMs = 200;
-constexpr int AnswerTimeoutMs = 3000;
+constexpr std::string_view WaitWord = " wait";
+// The running copy answers at once; one that does not is stopped or hung.
+constexpr int AnswerTimeoutMs = 5000;
 
-bool Address(const std::string& path, sockaddr_un& address) {
-  address = {};
-  address.sun_family = AF_UNIX;
-  if (path.size() >= sizeof address.sun_path) return false;
-  std::memcpy(address.sun_path, path.c_str(), path.size() + 1);
-  return true;
-}
+using Clock = std::chrono::steady_clock;
 
-// Reads up to a line feed, for at most `timeoutMs`; what came without the line feed.
-std::string ReadLine(int fd, int timeoutMs) {
+// Reads up to a line feed, until `deadline` (none: as long as it takes); the line without its
+// line feed, nothing when the connection or the time ended first.
+std::optional<std::string> ReadLine(int fd, std::optional<Clock::time_point> deadline) {
   std::string line;
   char c = 0;
-  while (line.size() < LongestLine) {
+  while (line.size() < LongestCommand * 4) {
+    int timeout = -1;
+    if (deadline) {
+      const auto left =
+          std::chrono::duration_cast<std::chrono::milliseconds>(*deadline - Clock::now());
+      if (left.count() <= 0) return std::nullopt;
+      timeout = static_cast<int>(left.count());
+    }
     pollfd ready{fd, POLLIN, 0};
-    if (poll(&ready, 1, timeoutMs) <= 0) break;
+    const int polled = poll(&ready, 1, timeout);
+    if (polled < 0 && errno == EINTR) continue;
+    if (polled <= 0) return std::nullopt;
     const ssize_t got = read(fd, &c, 1);
     if (got < 0 && errno == EINTR) continue;
-    if (got <= 0 || c == '\n') break;
+    if (got <= 0) return std::nullopt;
+    if (c == '\n') return line;
     line += c;
   }
-  return line;
-}
-
-void Answer(int fd, const std::string& line) {
-  const std::string text = line + "\n";
-  [[maybe_unused]] const ssize_t written = send(fd, text.data(), text.size(), MSG_NOSIGNAL);
+  return std::nullopt;
 }
 
 }  // namespace
@@ -71,55 +71,52 @@ std::optional<std::int64_t> CommandItem(std::string_view command) {
   return std::nullopt;
 }
 
-UniqueFd ListenForCommands(const std::string& path) {
-  sockaddr_un address;
-  if (!Address(path, address)) return {};
-  UniqueFd socket(::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0));
-  if (!socket.Valid()) return {};
-  unlink(path.c_str());
-  // Only this user may connect; the folder is this user's alone as well.
-  const mode_t mask = umask(0177);
-  const bool bound = bind(socket.Get(), reinterpret_cast<sockaddr*>(&address), sizeof address) == 0;
-  umask(mask);
-  if (!bound || listen(socket.Get(), 8) != 0) return {};
-  return socket;
+CommandLineWords ReadCommandWords(std::string_view line) {
+  if (line.starts_with("capture ") && line.ends_with(WaitWord)) {
+    return {std::string(line.substr(0, line.size() - WaitWord.size())), true};
+  }
+  return {std::string(line), false};
 }
 
-std::optional<std::int64_t> TakeCommand(int listening) {
-  UniqueFd client(accept4(listening, nullptr, nullptr, SOCK_CLOEXEC));
-  if (!client.Valid()) return std::nullopt;
+SendResult SendCommand(std::string_view command, bool wait) {
+  const std::optional<std::string> path = CommandSocketPath();
+  // Without a folder of our own no copy of ours can listen.
+  if (!path) return {Delivery::NoProgram, {}, {}};
+  sockaddr_un address{};
+  address.sun_family = AF_UNIX;
+  std::memcpy(address.sun_path, path->c_str(), path->size() + 1);
+  UniqueFd socket(::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0));
+  if (!socket.Valid()) return {Delivery::Refused, std::strerror(errno), {}};
+  if (connect(socket.Get(), reinterpret_cast<sockaddr*>(&address), sizeof address) != 0) {
+    if (errno == EACCES || errno == EPERM) {
+      return {Delivery::Refused, "the socket " + *path + " belongs to another user", {}};
+    }
+    return {Delivery::NoProgram, {}, {}};  // none listens there (a copy that is gone left it)
+  }
+  // Nothing goes to a listener of another user, whatever the folder let it do.
   ucred peer{};
   socklen_t size = sizeof peer;
-  if (getsockopt(client.Get(), SOL_SOCKET, SO_PEERCRED, &peer, &size) != 0 ||
+  if (getsockopt(socket.Get(), SOL_SOCKET, SO_PEERCRED, &peer, &size) != 0 ||
       peer.uid != getuid()) {
-    Answer(client.Get(), "error the running program belongs to another user");
-    return std::nullopt;
+    return {
+        Delivery::Refused, "the program listening at " + *path + " belongs to another user", {}};
   }
-  const std::string command = ReadLine(client.Get(), ReadTimeoutMs);
-  const std::optional<std::int64_t> item = CommandItem(command);
-  Answer(client.Get(), item ? "ok" : "error unknown command \"" + command + "\"");
-  return item;
-}
-
-SendResult SendCommand(std::string_view command) {
-  for (const std::string& path : CommandSocketCandidates()) {
-    sockaddr_un address;
-    if (!Address(path, address)) continue;
-    UniqueFd socket(::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0));
-    if (!socket.Valid()) break;
-    if (connect(socket.Get(), reinterpret_cast<sockaddr*>(&address), sizeof address) != 0) {
-      // Not ours to reach: the socket of another user.
-      if (errno == EACCES || errno == EPERM) {
-        return {Delivery::Refused, "the running program belongs to another user"};
-      }
-      continue;  // none listens there (a copy that is gone left its socket)
-    }
-    Answer(socket.Get(), std::string(command));
-    const std::string answer = ReadLine(socket.Get(), AnswerTimeoutMs);
-    if (answer.starts_with("error ")) return {Delivery::Refused, answer.substr(6)};
-    // No answer in time: the program is busy (a capture waits for the user); the command
-    // waits in the socket and runs when it is free.
-    return {Delivery::Delivered, {}};
+  std::string line(command);
+  if (wait && command.starts_with("capture ")) line += WaitWord;
+  line += "\n";
+  if (send(socket.Get(), line.data(), line.size(), MSG_NOSIGNAL) !=
+      static_cast<ssize_t>(line.size())) {
+    return {Delivery::Refused, "the running program did not take the command", {}};
   }
-  return {Delivery::NoProgram, {}};
+  const std::optional<std::string> answer =
+      ReadLine(socket.Get(), Clock::now() + std::chrono::milliseconds(AnswerTimeoutMs));
+  if (!answer) return {Delivery::Refused, "the running program did not answer", {}};
+  if (*answer == "busy") return {Delivery::Busy, {}, {}};
+  if (answer->starts_with("error ")) return {Delivery::Refused, answer->substr(6), {}};
+  if (!wait || !command.starts_with("capture ")) return {Delivery::Delivered, {}, {}};
+  const std::optional<std::string> outcome = ReadLine(socket.Get(), std::nullopt);
+  if (!outcome) {
+    return {Delivery::Refused, "the running program ended before the capture did", {}};
+  }
+  return {Delivery::Delivered, {}, *outcome};
 }

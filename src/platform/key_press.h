@@ -15,4 +15,6 @@ struct KeyPress {
   std::uint32_t modifierFlags = 0;
   std::uint16_t keyCode = 0;
   std::u16string characters;
+  // A press the system repeats while the key is held, not one the user made.
+  bool repeated = false;
 };

@@ -13,6 +13,8 @@ struct Notification {
   std::string picture;
   // The file that clicking the notification shows in the file manager, or empty.
   std::string shows;
+  // The picture file the notification offers to annotate or pin in the editor, or empty.
+  std::string edits;
 };
 
 class Notifier {

@@ -173,7 +173,12 @@ ProcessHandle StartProcessWords(std::string_view program, const std::vector<std:
                                 std::string_view folder, int modes) {
   if (words.size() > MaxProcessWords || !ProgramFound(program)) return {};
   ChildPlan plan = PlanChild(program, words, folder);
-  if ((modes & ProcessKeep) == 0) return StartDetached(plan);
+  if ((modes & ProcessKeep) == 0) {
+    const UniqueFd nowhere((modes & ProcessQuiet) != 0 ? open("/dev/null", O_WRONLY | O_CLOEXEC)
+                                                       : -1);
+    plan.output = plan.errors = nowhere.Get();
+    return StartDetached(plan);
+  }
   return StartAttached(plan, modes);
 }
 

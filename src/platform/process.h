@@ -10,6 +10,9 @@
 
 inline constexpr int ProcessKeep = 4;
 inline constexpr int ProcessReadOutput = 8;
+// A detached program's standard output and error go nowhere: it holds no terminal or pipe of
+// its starter, so a shell that reads the starter's output is not kept waiting for it.
+inline constexpr int ProcessQuiet = 16;
 
 struct ProcessRecord;
 

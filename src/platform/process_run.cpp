@@ -45,6 +45,12 @@ std::vector<std::string> Lines(const std::string& text) {
   return lines;
 }
 
+bool Readable(int fd) {
+  if (fd < 0) return false;
+  pollfd ready{fd, POLLIN, 0};
+  return poll(&ready, 1, 0) > 0;
+}
+
 void SetNonBlocking(const UniqueFd& fd) {
   fcntl(fd.Get(), F_SETFL, fcntl(fd.Get(), F_GETFL) | O_NONBLOCK);
 }
@@ -52,7 +58,7 @@ void SetNonBlocking(const UniqueFd& fd) {
 }  // namespace
 
 ProgramOutcome RunProgram(std::string_view program, const std::vector<std::string>& words,
-                          int interrupt) {
+                          int interrupt, ServedMeanwhile served) {
   ProgramOutcome outcome;
   if (words.size() > MaxProcessWords || !ProgramFound(program)) return outcome;
   PipeEnds output;
@@ -82,10 +88,11 @@ ProgramOutcome RunProgram(std::string_view program, const std::vector<std::strin
   bool killed = false;
   Clock::time_point killAt{};
   for (;;) {
-    pollfd watch[4] = {{outOpen ? output.read.Get() : -1, POLLIN, 0},
+    pollfd watch[5] = {{outOpen ? output.read.Get() : -1, POLLIN, 0},
                        {errOpen ? errors.read.Get() : -1, POLLIN, 0},
                        {ended.Get(), POLLIN, 0},
-                       {stopping ? -1 : interrupt, POLLIN, 0}};
+                       {stopping ? -1 : interrupt, POLLIN, 0},
+                       {served.serve != nullptr ? served.descriptor : -1, POLLIN, 0}};
     // Without a process descriptor the pipes' end stands for the program's.
     if (!ended.Valid() && !outOpen && !errOpen) break;
     int timeout = -1;
@@ -94,11 +101,13 @@ ProgramOutcome RunProgram(std::string_view program, const std::vector<std::strin
           std::chrono::duration_cast<std::chrono::milliseconds>(killAt - Clock::now());
       timeout = left.count() > 0 ? static_cast<int>(left.count()) : 0;
     }
-    if (poll(watch, 4, timeout) < 0 && errno != EINTR) break;
+    if (poll(watch, 5, timeout) < 0 && errno != EINTR) break;
+    if (watch[4].revents != 0) served.serve();
     if (outOpen && watch[0].revents != 0) outOpen = Drain(output.read, out);
     if (errOpen && watch[1].revents != 0) errOpen = Drain(errors.read, err);
     if (watch[2].revents != 0) break;
-    if (!stopping && watch[3].revents != 0) {
+    // What was served may have asked to stop: a quit on the command channel.
+    if (!stopping && (watch[3].revents != 0 || Readable(interrupt))) {
       kill(pid, SIGTERM);
       stopping = true;
       outcome.stopped = true;

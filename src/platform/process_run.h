@@ -19,9 +19,16 @@ struct ProgramOutcome {
 // How long a program asked to stop may take before it is killed.
 inline constexpr int StopGraceMs = 3000;
 
+// What else is served while a program runs: `serve` is called, and must not block, whenever
+// `descriptor` is readable.
+struct ServedMeanwhile {
+  int descriptor = -1;
+  void (*serve)() = nullptr;
+};
+
 // Runs `program` with `words` and waits, without spinning, until it has ended; a child it left
 // behind holding its output does not hold up the wait. Should `interrupt` (a descriptor, or -1)
 // become readable meanwhile, the program is asked to stop (SIGTERM, then SIGKILL after
 // StopGraceMs) and still waited for; the descriptor is left unread for its owner.
 ProgramOutcome RunProgram(std::string_view program, const std::vector<std::string>& words,
-                          int interrupt);
+                          int interrupt, ServedMeanwhile served = {});

@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <cstdlib>
 #include <vector>
 
 std::string ExecutablePath() {
@@ -20,6 +21,12 @@ std::string ProgramFolder() {
   const std::string executable = ExecutablePath();
   const std::size_t slash = executable.find_last_of('/');
   return slash == std::string::npos ? std::string() : executable.substr(0, slash + 1);
+}
+
+std::string EditorProgram() {
+  const char* chosen = std::getenv("VANTORSHOT_EDITOR");
+  if (chosen != nullptr && *chosen != '\0') return chosen;
+  return ProgramFolder() + "vantorshot-edit";
 }
 
 std::string ResourcesFolder() {

@@ -11,6 +11,9 @@ std::string ExecutablePath();
 // The folder that holds the executable, ending in "/"; empty when unknown.
 std::string ProgramFolder();
 
+// The annotation editor: $VANTORSHOT_EDITOR when set, else vantorshot-edit beside the program.
+std::string EditorProgram();
+
 // The folder the program's resources are read from, ending in "/": share/vantorshot/ beside
 // the program's bin/ folder.
 std::string ResourcesFolder();

@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
+#include <sys/un.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -33,7 +34,12 @@ std::string CanonicalDisplay(const std::string& display) {
 std::optional<std::string> PrivateRuntimeFolder() {
   const char* runtime = std::getenv("XDG_RUNTIME_DIR");
   if (runtime != nullptr && runtime[0] == '/' && Private(runtime)) {
-    return std::string(runtime) + (std::string(runtime).ends_with('/') ? "" : "/");
+    const std::string folder =
+        std::string(runtime) + (std::string(runtime).ends_with('/') ? "" : "/");
+    // A socket's address holds a path of limited length: a deeper folder cannot take one.
+    if (folder.size() + SessionFileName(".socket").size() < sizeof(sockaddr_un{}.sun_path)) {
+      return folder;
+    }
   }
   const std::string folder = "/tmp/vantorshot-" + std::to_string(getuid());
   if (mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST) return std::nullopt;
@@ -53,23 +59,29 @@ std::string SessionName() {
   return name;
 }
 
-std::vector<std::string> CommandSocketCandidates() {
-  const std::string name = "vantorshot-" + SessionName() + ".socket";
-  std::vector<std::string> candidates;
-  const char* runtime = std::getenv("XDG_RUNTIME_DIR");
-  if (runtime != nullptr && runtime[0] == '/')
-    candidates.push_back(std::string(runtime) + "/" + name);
-  candidates.push_back("/tmp/vantorshot-" + std::to_string(getuid()) + "/" + name);
-  return candidates;
+std::string SessionFileName(std::string_view ending) {
+  return "vantorshot-" + SessionName() + std::string(ending);
 }
 
-SingleInstanceLock::SingleInstanceLock() {
+std::optional<std::string> CommandSocketPath() {
+  const std::optional<std::string> folder = PrivateRuntimeFolder();
+  if (!folder) return std::nullopt;
+  std::string path = *folder + SessionFileName(".socket");
+  if (path.size() >= sizeof(sockaddr_un{}.sun_path)) return std::nullopt;
+  return path;
+}
+
+SingleInstanceLock::SingleInstanceLock(std::string_view purpose) {
   const std::optional<std::string> folder = PrivateRuntimeFolder();
   if (!folder) {
     where_ = "/tmp/vantorshot-" + std::to_string(getuid()) + " belongs to someone else";
     return;
   }
-  where_ = *folder + "vantorshot-" + SessionName() + ".lock";
+  if (!CommandSocketPath()) {
+    where_ = "the socket path in " + *folder + " would be too long for this session's name";
+    return;
+  }
+  where_ = *folder + SessionFileName(std::string(purpose) + ".lock");
   UniqueFd fd(::open(where_.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600));
   if (!fd.Valid()) {
     where_ += std::string(": ") + std::strerror(errno);
@@ -85,5 +97,5 @@ SingleInstanceLock::SingleInstanceLock() {
 }
 
 std::string SingleInstanceLock::SocketPath() const {
-  return where_.substr(0, where_.size() - std::string(".lock").size()) + ".socket";
+  return CommandSocketPath().value_or(std::string());
 }

@@ -5,7 +5,7 @@
 
 #include <optional>
 #include <string>
-#include <vector>
+#include <string_view>
 
 #include "platform/process_fd.h"
 
@@ -17,21 +17,25 @@ std::string CanonicalDisplay(const std::string& display);
 // the Wayland display's name; "/" (a socket path) becomes "_".
 std::string SessionName();
 
+// "vantorshot-<session>" and `ending`: the name of a run-time file of this session.
+std::string SessionFileName(std::string_view ending);
+
 // The folder for this user's run-time files, ending in "/": $XDG_RUNTIME_DIR when it is a
-// folder this user owns that no one else can write, else /tmp/vantorshot-<uid>/, made 0700 when
-// missing. Nothing when neither can be had (the /tmp one taken by someone else).
+// folder this user owns that no one else can write and short enough to hold the session's
+// socket, else /tmp/vantorshot-<uid>/, made 0700 when missing. Nothing when neither can be had
+// (the /tmp one taken by someone else). The program and its command line find the same place.
 std::optional<std::string> PrivateRuntimeFolder();
 
-// Where the session's running copy may listen for commands, in the order to try: beside the
-// lock in $XDG_RUNTIME_DIR, then in /tmp/vantorshot-<uid>/.
-std::vector<std::string> CommandSocketCandidates();
+// Where the session's running copy listens for commands; nothing when no private folder gives
+// a path short enough.
+std::optional<std::string> CommandSocketPath();
 
 class SingleInstanceLock {
  public:
   enum class State { Held, HeldElsewhere, Unavailable };
 
-  // Takes the lock for this session.
-  SingleInstanceLock();
+  // Takes the lock for this session; another `purpose` ("-capture") is another lock.
+  explicit SingleInstanceLock(std::string_view purpose = "");
   State Status() const { return state_; }
   // The lock file's path; for Unavailable, what stood in the way.
   const std::string& Where() const { return where_; }

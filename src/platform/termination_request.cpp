@@ -1,6 +1,7 @@
 #include "platform/termination_request.h"
 
 #include <fcntl.h>
+#include <poll.h>
 #include <signal.h>
 #include <unistd.h>
 
@@ -48,6 +49,12 @@ int TerminationRequestDescriptor() {
 
 void RequestTermination() {
   if (pipeFds[1] >= 0) OnSignal(0);
+}
+
+bool TerminationRequestPending() {
+  if (pipeFds[0] < 0) return false;
+  pollfd ready{pipeFds[0], POLLIN, 0};
+  return poll(&ready, 1, 0) > 0;
 }
 
 bool TakeTerminationRequest() {

@@ -12,5 +12,7 @@ void StopWatchingTerminationRequests();
 int TerminationRequestDescriptor();
 // Asks for the quit as a signal would (for a quit that comes from elsewhere).
 void RequestTermination();
+// Whether a request waits to be taken; it is left there.
+bool TerminationRequestPending();
 // Drains a pending request and posts the quit event for it; false when there was none.
 bool TakeTerminationRequest();

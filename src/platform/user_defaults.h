@@ -30,5 +30,8 @@ void SetUserDefaultsString(std::string_view key, std::string_view value);
 
 // Writes the pending changes to the file, replacing it whole so that it is never seen half
 // written. Never waits for another writer: while one holds the file, the changes stay in
-// memory and are written a moment later. A failure is not reported.
+// memory and are written a moment later. Only a file of ours is rewritten, through a link to
+// one too (the link stays): a link to nothing, a file of another user (also through a link) and
+// a file holding lines that are not settings stay as they are, the changes stay in memory, and
+// a line on standard error says why. Other failures are not reported.
 void SynchronizeUserDefaults();

@@ -53,7 +53,9 @@ LxShortcut MakeLxShortcut(std::uint32_t code, std::int64_t item) {
 }
 
 bool WindowShortcutMatches(const LxShortcut& shortcut, const KeyPress& press) {
-  if (press.type != KeyEventType::KeyDown) return false;
+  // Only a key pressed while the window is shown counts: one held since before (the Return that
+  // chose the menu item opening the window) reaches it as repeats alone.
+  if (press.type != KeyEventType::KeyDown || press.repeated) return false;
   if (ShortcutModifiersOf(press.modifierFlags) != shortcut.modifiers) return false;
   if (shortcut.keyCode != 0) return press.keyCode == shortcut.keyCode;
   if (press.characters.size() != 1) return false;

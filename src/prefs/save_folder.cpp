@@ -1,5 +1,6 @@
 #include "prefs/save_folder.h"
 
+#include "capture/capture_folder.h"
 #include "platform/files.h"
 #include "platform/requesters.h"
 #include "platform/toolkit.h"
@@ -12,12 +13,6 @@ namespace {
 // A folder path without its closing "/", except for the root itself.
 std::string WithoutSlash(const std::string& folder) {
   return folder.size() > 1 ? folder.substr(0, folder.size() - 1) : folder;
-}
-
-// The last name of a folder path that ends in "/"; the root is "/".
-std::string LastName(const std::string& folder) {
-  const std::string path = WithoutSlash(folder);
-  return path == "/" ? path : path.substr(path.find_last_of('/') + 1);
 }
 
 }  // namespace
@@ -55,7 +50,7 @@ void ChooseSaveFolder() {
     return;
   }
   Settings.DirPath = chosen;
-  Settings.DisplayPath = LastName(chosen);
+  Settings.DisplayPath = FolderName(chosen);
   SetGadgetItemText(GadgetSaveLocation, 0, Settings.DisplayPath);
   Settings.LastSavePath = Settings.DirPath;
   WriteSetting("DirPath", Settings.DirPath, Flush::Later);

@@ -1,6 +1,12 @@
 // What the tool writes, read back by independent decoders, and the words that choose it.
 #include <QDir>
+#include <QFile>
 #include <QRegularExpression>
+#include <QTemporaryDir>
+
+#include <algorithm>
+#include <cmath>
+#include <functional>
 
 #include "display_crop.h"
 #include "harness.h"
@@ -14,23 +20,32 @@ PixelImage pixelsOf(QImage& image) {
 }
 
 // The Wayland tool's crop: two displays side by side, the first lower, in a picture of their
-// bounding box at the portal's scale of 1 and of 2.
-TEST(DisplayCrop, EachDisplayIsItsPartOfThePictureAtThePortalsScale) {
-  std::vector<ScreenRect> displays{{0, 100, 1280, 800}, {1280, 0, 1920, 1080}, {0, 0, 9, 9}};
-  displays.pop_back();  // unplugged: number 2 is asked for but no longer listed
+// bounding box at the portal's scale, which is the highest of theirs. A display of a lower scale
+// is brought back to its own size: shrunk by a whole factor, or resampled from a fraction (1 beside
+// 1.5, which is announced as 2 and kept as drawn).
+TEST(DisplayCrop, EachDisplayIsItsPartOfThePictureAtItsOwnSize) {
+  std::vector<DesktopDisplay> same{{{0, 100, 1280, 800}, 1}, {{1280, 0, 1920, 1080}, 1}};
+  std::vector<DesktopDisplay> mixed{{{0, 100, 1280, 800}, 1}, {{1280, 0, 1920, 1080}, 2}};
+  same.push_back({{0, 0, 9, 9}, 1});
+  same.pop_back();  // unplugged: number 2 is asked for but no longer listed
   const struct {
+    const std::vector<DesktopDisplay>& displays;
     int display, width, height;
     ScreenRect part;
-  } rows[] = {{0, 3200, 1080, {0, 100, 1280, 800}},
-              {1, 3200, 1080, {1280, 0, 1920, 1080}},
-              {0, 6400, 2160, {0, 200, 2560, 1600}},
-              {1, 6400, 2160, {2560, 0, 3840, 2160}},
-              {-1, 3200, 1080, {}},
-              {2, 3200, 1080, {}}};
+    int shrink, sizeWidth, sizeHeight;
+  } rows[] = {{same, 0, 3200, 1080, {0, 100, 1280, 800}, 1, 1280, 800},
+              {same, 1, 3200, 1080, {1280, 0, 1920, 1080}, 1, 1920, 1080},
+              {mixed, 0, 6400, 2160, {0, 200, 2560, 1600}, 2, 1280, 800},
+              {mixed, 1, 6400, 2160, {2560, 0, 3840, 2160}, 1, 3840, 2160},
+              {mixed, 0, 4800, 1620, {0, 150, 1920, 1200}, 1, 1280, 800},
+              {mixed, 1, 4800, 1620, {1920, 0, 2880, 1620}, 1, 2880, 1620},
+              {mixed, -1, 3200, 1080, {}, 1, 0, 0},
+              {same, 2, 3200, 1080, {}, 1, 0, 0}};
   for (const auto& r : rows) {
-    const ScreenRect got = DisplayInPicture(displays, r.display, r.width, r.height);
-    EXPECT_TRUE(got.x == r.part.x && got.y == r.part.y && got.width == r.part.width &&
-                got.height == r.part.height)
+    const DisplayPart got = DisplayInPicture(r.displays, r.display, r.width, r.height);
+    EXPECT_TRUE(got.part.x == r.part.x && got.part.y == r.part.y &&
+                got.part.width == r.part.width && got.part.height == r.part.height &&
+                got.shrink == r.shrink && got.width == r.sizeWidth && got.height == r.sizeHeight)
         << r.display << " in " << r.width << "x" << r.height;
   }
 }
@@ -59,6 +74,87 @@ TEST(PngEncoder, AnySizeStripAndThreadCountDecodesToTheSamePixels) {
   QImage flat(1920, 1080, QImage::Format_RGB32);
   flat.fill(0xff336699);
   EXPECT_LT(encodePng(pixelsOf(flat), 2).size(), 100u * 1024) << "a flat screen takes a few KiB";
+}
+
+uint32_t rgb(int red, int green, int blue) {
+  auto channel = [](int level) { return static_cast<uint32_t>(std::clamp(level, 0, 255)); };
+  return channel(red) << 16 | channel(green) << 8 | channel(blue);
+}
+
+uint32_t hashed(int x, int y) {
+  uint32_t h = static_cast<uint32_t>(x) * 0x9e3779b1u ^ static_cast<uint32_t>(y) * 0x85ebca77u;
+  return (h ^ h >> 15) * 0x2c1b3c6du;
+}
+
+// The kinds of screen a band can hold, one colour a pixel. `underABitAByte`: smooth enough that
+// filtered rows leave long runs for deflate's matches, so it fits in less than a bit a byte,
+// which Huffman coding alone (a code of at least one bit for every byte) cannot reach.
+const struct {
+  const char* name;
+  bool underABitAByte;
+  std::function<uint32_t(int x, int y)> colour;
+} kScreenKinds[] = {
+    {"linear gradient", true, [](int x, int y) { return rgb((x + y) / 4, x / 3, y); }},
+    {"radial gradient", false,
+     [](int x, int y) {
+       const double r = std::hypot(x - 300, y - 90);
+       return rgb(static_cast<int>(r * 0.8), static_cast<int>(r * 1.1), (x + 2 * y) / 5);
+     }},
+    {"gradient behind text", true,
+     [](int x, int y) {
+       const bool window = x > 200 && x < 440 && y > 40 && y < 150;
+       const bool ink = window && y % 12 < 8 && hashed(x / 3, y / 12) % 3 == 0;
+       return window ? (ink ? 0x202020u : 0xf4f4f4u) : rgb(30 + x / 6, 60 + y / 2, 99 + y);
+     }},
+    {"flat UI", false,
+     [](int x, int y) {
+       const bool button = x % 90 > 10 && y % 40 > 8 && y % 40 < 32;
+       const bool edge = button && (x % 90 == 11 || x % 90 == 89 || y % 40 == 9 || y % 40 == 31);
+       return edge ? 0xb8bcc4u : button ? 0xffffffu : 0xf6f7f9u;
+     }},
+    {"dense text", false,
+     [](int x, int y) { return y % 13 < 9 && hashed(x / 2, y / 13) % 4 == 0 ? 0x1a1a1au : ~0u; }},
+    {"dark theme", false,
+     [](int x, int y) { return y % 20 < 12 && hashed(x / 7, y / 20) % 3 ? 0xc8c8c8u : 0x1e1e1eu; }},
+    {"photo", false,
+     [](int x, int y) {
+       const int v = static_cast<int>(128 + 60 * std::sin(x / 17.0) * std::cos(y / 11.0));
+       return rgb(v, v, v) ^ (hashed(x, y) & 0x0f0f0fu);
+     }},
+    {"noise", false, [](int x, int y) { return hashed(x, y) & 0xffffffu; }},
+    {"dithered", false,
+     [](int x, int y) { return (x + y) / 6 % 16 > (x * 7 + y * 13) % 16 ? 0x3366ccu : 0xeeeeeeu; }},
+    {"pixel art", false, [](int x, int y) { return hashed(x / 8, y / 8) % 6 * 0x2a1f33u; }},
+};
+
+// Each kind alone and all of them in one picture, band under band, read back by Qt's decoder and
+// by ImageMagick's.
+TEST(PngEncoder, EveryKindOfBandDecodesToItsPixelsAndSmoothOnesKeepTheirMatches) {
+  constexpr int kWidth = 600, kHeight = 180;
+  QTemporaryDir folder;
+  QImage all(kWidth, kHeight * static_cast<int>(std::size(kScreenKinds)), QImage::Format_RGB32);
+  for (int i = 0; i < static_cast<int>(std::size(kScreenKinds)); ++i) {
+    SCOPED_TRACE(kScreenKinds[i].name);
+    for (int y = 0; y < kHeight; ++y) {
+      for (int x = 0; x < kWidth; ++x) {
+        all.setPixel(x, i * kHeight + y, kScreenKinds[i].colour(x, y) | 0xffu << 24);
+      }
+    }
+    ImageStrips strips(cropPixelImage(pixelsOf(all), 0, i * kHeight, kWidth, kHeight), 50);
+    const std::string png = encodePng(strips, 2);
+    QFile file(folder.filePath("kind.png"));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(png.data(), png.size()) > 0);
+    file.close();
+    const QImage image = all.copy(0, i * kHeight, kWidth, kHeight);
+    EXPECT_EQ(differingPixels(QImage::fromData(QByteArray::fromStdString(png), "PNG"), image), 0);
+    EXPECT_EQ(differingPixels(readWithImageMagick(file.fileName()), image), 0);
+    if (kScreenKinds[i].underABitAByte) {
+      EXPECT_LT(png.size(), (1 + 3 * kWidth) * kHeight / 8) << "stored with Huffman coding alone";
+    }
+  }
+  ImageStrips strips(pixelsOf(all), 45);
+  const QByteArray png = QByteArray::fromStdString(encodePng(strips, 3));
+  EXPECT_EQ(differingPixels(QImage::fromData(png, "PNG"), all), 0);
 }
 
 using CaptureFormats = ScreenTest;
@@ -123,7 +219,7 @@ TEST_F(CaptureWords, BadWordsGiveOneLineAndStatusTwo) {
   // Something missing, bad values, unknown options, two modes, the output path not last.
   for (QString row :
        {"", "-t png", "-t", "-D", "-t gif OUT", "-D 0 OUT", "-Dx OUT", "-D3 OUT", "-q -t png OUT",
-        "-S", "-x --quiet", "-W -s OUT", "-s -D2 OUT", "OUT -x", "stray OUT"}) {
+        "-S", "-x --quiet", "-W -s OUT", "-s -D2 OUT", "-R -W OUT", "OUT -x", "stray OUT"}) {
     SCOPED_TRACE(row.toStdString());
     expectRefused(runTool(row.replace("OUT", file("bad.png")).split(' ', Qt::SkipEmptyParts)));
   }

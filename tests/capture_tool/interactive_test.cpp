@@ -1,4 +1,5 @@
 // The selection overlay, the window picker and the pointer, driven by real input from xdotool.
+#include <QDir>
 #include <QPainter>
 
 #include "harness.h"
@@ -10,8 +11,10 @@ QStringList at(QPoint p) {
 }
 
 // Starts the tool with `words`, waits until its overlay listens, then sends the input.
-ToolResult interact(const QStringList& words, const char* overlay, const QStringList& input) {
-  ToolRun tool(words);
+ToolResult interact(
+    const QStringList& words, const char* overlay, const QStringList& input,
+    const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment()) {
+  ToolRun tool(words, environment);
   EXPECT_TRUE(waitForOverlay(overlay)) << overlay << " did not appear";
   EXPECT_TRUE(xdotool(input));
   ToolResult result = tool.wait();
@@ -19,16 +22,35 @@ ToolResult interact(const QStringList& words, const char* overlay, const QString
   return result;
 }
 
+QStringList dragging(QPoint from, QPoint to) {
+  return at(from) + QStringList{"mousedown", "1"} + at(to) + QStringList{"mouseup", "1"};
+}
+
+// The selection is kept in a state folder of the test's own.
 class CaptureSelection : public ScreenTest {
  protected:
-  // A middle click on the way must not end the drag.
-  ToolResult drag(QPoint from, QPoint to) {
+  void SetUp() override {
+    ScreenTest::SetUp();
+    environment.insert("XDG_STATE_HOME", state.path());
+  }
+  // Runs the tool on the words and input; the file it wrote, or a null image.
+  QImage taken(const QStringList& words, const QStringList& input) {
     QFile::remove(path);
-    return interact({"-s", "-x", path}, kSelectionTitle,
-                    at(from) + QStringList{"mousedown", "1"} + at((from + to) / 2) +
-                        QStringList{"click", "2"} + at(to) + QStringList{"mouseup", "1"});
+    ToolResult result =
+        interact(words + QStringList{"-x", path}, kSelectionTitle, input, environment);
+    EXPECT_EQ(result.exitCode, 0) << result.errorOutput.toStdString();
+    EXPECT_EQ(result.output, path + "\n");
+    return readImage(path);
+  }
+  // A middle click on the way must not end the drag.
+  QImage drag(QPoint from, QPoint to) {
+    return taken({"-s"}, at(from) + QStringList{"mousedown", "1"} + at((from + to) / 2) +
+                             QStringList{"click", "2"} + at(to) +
+                             QStringList{"mouseup", "1", "key", "Return"});
   }
   const QString path = file("area.png");
+  QTemporaryDir state;
+  QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
 };
 
 TEST_F(CaptureSelection, DragWritesExactlyTheDraggedRectangle) {
@@ -46,10 +68,76 @@ TEST_F(CaptureSelection, DragWritesExactlyTheDraggedRectangle) {
   for (const auto& [from, to, expected] : rows) {
     SCOPED_TRACE(testing::Message()
                  << from.x() << "," << from.y() << " to " << to.x() << "," << to.y());
-    ToolResult result = drag(from, to);
-    ASSERT_EQ(result.exitCode, 0) << result.errorOutput.toStdString();
-    EXPECT_EQ(result.output, path + "\n");
-    EXPECT_EQ(differingPixels(readImage(path), screen.copy(expected)), 0);
+    EXPECT_EQ(differingPixels(drag(from, to), screen.copy(expected)), 0);
+  }
+}
+
+// From a drag of 100,120 to 300,250: handles, moves, keys, and the ways of taking it.
+TEST_F(CaptureSelection, AdjustedAfterTheDragAndTakenByReturnSpaceOrDoubleClick) {
+  const QPoint last(screen.width() - 1, screen.height() - 1);
+  const QStringList corner = at({300, 250}) + QStringList{"mousedown", "1"};
+  const std::pair<QStringList, QRect> rows[] = {
+      {corner + at({340, 280}) + QStringList{"mouseup", "1", "key", "Right", "Right", "Return"},
+       {102, 120, 240, 160}},
+      {at({100, 185}) + QStringList{"mousedown", "1"} + at({90, 185}) +
+           QStringList{"mouseup", "1", "key", "shift+Down", "alt+Right", "space"},
+       {90, 130, 211, 130}},
+      {at({200, 185}) + QStringList{"mousedown", "1"} + at({150, 160}) +
+           QStringList{"mouseup", "1", "key", "alt+shift+Down", "alt+Up", "click", "--repeat", "2",
+                       "--delay", "60", "1"},
+       {50, 95, 200, 139}},
+      // Dragged across the opposite corner, the handle turns into that one.
+      {corner + at({60, 100}) + QStringList{"mouseup", "1", "key", "Return"}, {60, 100, 40, 20}},
+      // The last column and row, by keys and by a handle.
+      {{"key", "--repeat", "150", "shift+Right", "shift+Down", "key", "Return"},
+       {last.x() - 199, last.y() - 129, 200, 130}},
+      {corner + at(last) + QStringList{"mouseup", "1", "key", "Return"}, {QPoint(100, 120), last}},
+      // A click beside it starts no new one.
+      {at({500, 300}) + QStringList{"click", "1", "key", "Return"}, {100, 120, 200, 130}},
+  };
+  for (const auto& [input, expected] : rows) {
+    SCOPED_TRACE(input.join(' ').toStdString());
+    QImage image = taken({"-s"}, dragging({100, 120}, {300, 250}) + input);
+    EXPECT_EQ(differingPixels(image, screen.copy(expected)), 0);
+  }
+}
+
+TEST_F(CaptureSelection, SpaceHeldWhileDraggingMovesTheRectangle) {
+  const QStringList input = at({100, 120}) + QStringList{"mousedown", "1"} + at({200, 200}) +
+                            QStringList{"keydown", "space"} + at({250, 260}) +
+                            QStringList{"keyup", "space"} + at({300, 300}) +
+                            QStringList{"mouseup", "1", "key", "Return"};
+  EXPECT_EQ(differingPixels(taken({"-s"}, input), screen.copy(150, 180, 150, 120)), 0);
+}
+
+// -R offers the last selection taken, ready to be taken again; anything else stored is ignored
+// and the drag starts as without it (so the first Return does nothing).
+TEST_F(CaptureSelection, LastSelectionIsOfferedAgainAndUnusableOnesAreIgnored) {
+  const QRect adjusted(101, 120, 200, 130);
+  taken({"-s"}, dragging({100, 120}, {300, 250}) + QStringList{"key", "Right", "Return"});
+  EXPECT_EQ(differingPixels(taken({"-R"}, {"key", "Return"}), screen.copy(adjusted)), 0);
+  EXPECT_EQ(QDir(state.filePath("vantorshot")).entryList(QDir::Files | QDir::Hidden),
+            QStringList{"last-selection"});
+  const QString stored = state.filePath("vantorshot/last-selection");
+  const std::pair<QByteArray, QRect> rows[] = {
+      {"7 8 30 40\n", {7, 8, 30, 40}},
+      {"7 8 30 40", {50, 60, 40, 40}},
+      {"7 8 30 x\n", {50, 60, 40, 40}},
+      {"-5 8 30 40\n", {50, 60, 40, 40}},
+      {"7 8 0 40\n", {50, 60, 40, 40}},
+      {QByteArray::number(screen.width() - 29) + " 8 30 40\n", {50, 60, 40, 40}},
+      {QByteArray(5000, '7'), {50, 60, 40, 40}},
+  };
+  for (const auto& [text, expected] : rows) {
+    SCOPED_TRACE(text.left(40).toStdString());
+    QFile file(stored);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(text);
+    file.close();
+    QImage image =
+        taken({"-s", "-R"}, QStringList{"key", "Return"} + dragging({50, 60}, {90, 100}) +
+                                QStringList{"key", "Return"});
+    EXPECT_EQ(differingPixels(image, screen.copy(expected)), 0);
   }
 }
 
@@ -57,37 +145,55 @@ TEST_F(CaptureSelection, OverlayDimsAllButTheSelectionAndThePictureIsTheFrozenOn
   QImage dimmed = screen;
   auto* pixels = reinterpret_cast<QRgb*>(dimmed.bits());
   for (qsizetype i = 0; i < dimmed.sizeInBytes() / 4; ++i) pixels[i] = (pixels[i] >> 1) & 0x7f7f7f;
-  const QRect area(100, 120, 200, 130);
+  const QRect area(100, 60, 200, 130);
   // The overlay is painted right after it maps, and again as the selection grows.
   auto shows = [&](const QImage& expected, QRect where) {
     auto shown = [&] { return readWithImageMagick("x:root").copy(where); };
     return eventually([&] { return differingPixels(shown(), expected.copy(where), 1) == 0; });
   };
-  ToolRun tool({"-s", "-x", path});
+  ToolRun tool({"-s", "-x", path}, environment);
   ASSERT_TRUE(waitForOverlay(kSelectionTitle));
   EXPECT_TRUE(shows(dimmed, screen.rect()));
   ASSERT_TRUE(xdotool(at(area.topLeft()) + QStringList{"mousedown", "1"} +
                       at(area.bottomRight() + QPoint(1, 1))));
   EXPECT_TRUE(shows(screen, area));
+  // The magnifier, 20 pixels right of and below the pointer, shows the 15x15 pixels around it
+  // in cells of 8x8 inside a one-pixel frame.
+  const QPoint pointer = area.bottomRight() + QPoint(1, 1), cells = pointer + QPoint(21, 21);
+  EXPECT_TRUE(eventually([&] {
+    QImage shown = readWithImageMagick("x:root");
+    long long wrong = 0;
+    for (int i = 0; i < 15 * 15; ++i) {
+      QPoint cell(i % 15, i / 15);
+      wrong += shown.pixel(cells + cell * 8 + QPoint(4, 4)) !=
+               screen.pixel(pointer + cell - QPoint(7, 7));
+    }
+    return wrong == 0;
+  }));
   display.showWindow({90, 110}, blockPattern(300, 200, 1), 0, 0);
   display.showOnRoot(blockPattern(screen.width(), screen.height(), 2));
-  ASSERT_TRUE(xdotool({"mouseup", "1"}));
+  ASSERT_TRUE(xdotool({"mouseup", "1", "key", "Return"}));
   ToolResult result = tool.wait();
   ASSERT_EQ(result.exitCode, 0) << result.errorOutput.toStdString();
   EXPECT_EQ(differingPixels(readImage(path), screen.copy(area)), 0);
 }
 
 TEST_F(CaptureSelection, EscapeRightClickAndAClickWithoutDragCancel) {
+  const QStringList dragged = dragging({50, 50}, {120, 140});
   const QStringList rows[] = {
       {"key", "Escape"},
       {"mousemove", "50", "50", "mousedown", "1", "mousemove", "120", "140", "key", "Escape"},
       {"mousemove", "60", "60", "click", "3"},
       {"mousemove", "70", "80", "click", "1"},
+      {"key", "Return", "key", "space", "key", "Escape"},
+      dragged + QStringList{"key", "Right", "Escape"},
+      dragged + QStringList{"click", "3"},
   };
   for (const QStringList& input : rows) {
     SCOPED_TRACE(input.join(' ').toStdString());
-    EXPECT_EQ(interact({"-s", "-x", path}, kSelectionTitle, input).exitCode, 1);
+    EXPECT_EQ(interact({"-s", "-x", path}, kSelectionTitle, input, environment).exitCode, 1);
     EXPECT_EQ(entries(), QStringList());
+    EXPECT_FALSE(QFile::exists(state.filePath("vantorshot/last-selection")));
   }
 }
 

@@ -19,6 +19,9 @@ fail() {
   exit 1
 }
 
+# Runs a command; what it printed (both streams) lands in $message, its status in $status.
+outcome() { set +e; message=$("$@" 2>&1); status=$?; set -e; }
+
 # Polls the command $1 every tenth of a second for at most $2 seconds.
 wait_for() {
   local tries=$(($2 * 10))
@@ -27,7 +30,9 @@ wait_for() {
 }
 
 # A private user: home, configuration, runtime folder, and a capture tool that records each
-# call's words, one per line, in $E2E_DIR/calls/N, and writes the file it is asked for.
+# call's words, one per line, in $E2E_DIR/calls/N, and writes the file it is asked for; while
+# $E2E_DIR/tool-fails exists it fails as an unwritable folder would, while
+# $E2E_DIR/tool-sleeps exists it takes half a minute.
 prepare_user() {
   export HOME=$E2E_DIR/home XDG_CONFIG_HOME=$E2E_DIR/home/.config
   export XDG_RUNTIME_DIR=$E2E_DIR/runtime VANTORSHOT_CAPTURE_TOOL=$E2E_DIR/capture-tool
@@ -38,6 +43,8 @@ prepare_user() {
 n=\$(ls "$E2E_DIR/calls" | wc -l)
 printf '%s\n' "\$@" >"$E2E_DIR/calls/\$n.tmp"
 mv "$E2E_DIR/calls/\$n.tmp" "$E2E_DIR/calls/\$n"
+[[ -e $E2E_DIR/tool-fails ]] && { echo "cannot write \${@: -1}: Permission denied" >&2; exit 2; }
+[[ -e $E2E_DIR/tool-sleeps ]] && exec sleep 30
 [[ \$# -gt 0 ]] && printf 'recorded' >"\${@: -1}" 2>/dev/null
 exit 0
 TOOL

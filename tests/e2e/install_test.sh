@@ -14,12 +14,14 @@ DESTDIR=$root cmake --install "$BUILD" --prefix /usr >/dev/null || fail "the ins
 files() { (cd "$1" && find . -type f | sed 's|^\./|/|' | sort); }
 
 share=$root/usr/share
-desktop-file-validate "$share/applications/vantorshot.desktop" || fail "the desktop entry is invalid"
+for entry in vantorshot vantorshot-edit; do
+  desktop-file-validate "$share/applications/$entry.desktop" || fail "the $entry entry is invalid"
+done
 # Warnings (the id is not reverse-DNS) make the status nonzero too: errors are what counts.
 appstream=$(appstreamcli validate --no-net "$share/metainfo/vantorshot.metainfo.xml" 2>&1) || true
 grep -q 'Validation' <<<"$appstream" || fail "appstreamcli did not validate: $appstream"
 grep -q '^E:' <<<"$appstream" && fail "the AppStream data has errors: $appstream"
-for page in vantorshot vantorshot-capture vantorshot-portal-capture; do
+for page in vantorshot vantorshot-capture vantorshot-portal-capture vantorshot-edit; do
   rendered=$(MANWIDTH=80 man -l "$share/man/man1/$page.1.gz" 2>&1) || fail "man cannot render $page(1)"
   grep -q '^EXIT STATUS' <<<"$rendered" || fail "$page(1) has no exit statuses"
 done

@@ -1,10 +1,14 @@
-// Recording stand-ins for the desktop's notification service and GlobalShortcuts portal, under
-// one bus name:  desktop_services RECORD [NAME]  (the notification service's by default). Each
-// call is a line of RECORD, its fields separated by tabs:
+// Recording stand-ins for the desktop's notification service and GlobalShortcuts and Screenshot
+// portals, under one bus name:  desktop_services RECORD [NAME [mute]]  (the notification
+// service's by default). Each call is a line of RECORD, its fields separated by tabs:
 //   Notify ID REPLACES SUMMARY BODY ACTIONS PICTURE(WxH or -)
 //   CreateSession SESSION | BindShortcuts SESSION ID TRIGGER DESCRIPTION (a line a shortcut) |
-//   Close SESSION
+//   Close SESSION-OR-REQUEST | Screenshot INTERACTIVE(true or false)
 // A test presses a bound shortcut with the method Press(ID): Activated goes to the newest session.
+// Screenshot never answers (with "mute" not even the call); a closed request gets a picture at
+// RECORD.picture, as from a portal whose answer crossed the close.
+// Invoke(ID, ACTION) is a click on a notification's action (ActionInvoked to every listener);
+// Capabilities(LIST) sets what GetCapabilities answers from then on.
 
 #include <QCoreApplication>
 #include <QDBusArgument>
@@ -23,7 +27,7 @@ const QString PortalPath = QStringLiteral("/org/freedesktop/portal/desktop");
 
 class Services : public QDBusVirtualObject {
  public:
-  explicit Services(QString record) : record_(std::move(record)) {}
+  Services(QString record, bool mute) : record_(std::move(record)), mute_(mute) {}
   QString introspect(const QString&) const override { return {}; }
 
   bool handleMessage(const QDBusMessage& call, const QDBusConnection& bus) override {
@@ -34,7 +38,14 @@ class Services : public QDBusVirtualObject {
     const QVariantMap options = qdbus_cast<QVariantMap>(in.value(in.size() - 1));
     QVariantList out;
     if (member == "GetCapabilities") {
-      out << QStringList{"actions", "body", "icon-static"};
+      out << capabilities_;
+    } else if (member == "Capabilities") {
+      capabilities_ = in.value(0).toStringList();
+    } else if (member == "Invoke") {
+      QDBusMessage invoked = QDBusMessage::createSignal(
+          "/org/freedesktop/Notifications", "org.freedesktop.Notifications", "ActionInvoked");
+      invoked << in.value(0) << in.value(1);
+      bus.send(invoked);
     } else if (member == "Notify") {
       const QVariantMap hints = qdbus_cast<QVariantMap>(in.value(6));
       QString picture = "-";
@@ -69,8 +80,21 @@ class Services : public QDBusVirtualObject {
                 properties.value("preferred_trigger").toString(),
                 properties.value("description").toString()});
       }
+    } else if (member == "Screenshot") {
+      Record({member, options.value("interactive").toBool() ? "true" : "false"});
+      if (mute_) return true;
+      screenshot_ =
+          PortalPath + "/request/" + caller + '/' + options.value("handle_token").toString();
+      return bus.send(call.createReply(QVariant::fromValue(QDBusObjectPath(screenshot_))));
     } else if (member == "Close") {
       Record({member, call.path()});
+      QFile picture(record_ + ".picture");
+      if (call.path() == screenshot_ && picture.open(QIODevice::WriteOnly)) {
+        picture.write("a picture");
+        QDBusMessage response = QDBusMessage::createTargetedSignal(
+            call.service(), screenshot_, "org.freedesktop.portal.Request", "Response");
+        bus.send(response << 0u << QVariantMap{{"uri", "file://" + picture.fileName()}});
+      }
     } else if (member == "Press") {
       QDBusMessage activated = QDBusMessage::createTargetedSignal(
           owner_, PortalPath, "org.freedesktop.portal.GlobalShortcuts", "Activated");
@@ -102,7 +126,10 @@ class Services : public QDBusVirtualObject {
   }
 
   QString record_;
+  bool mute_;
   uint notifications_ = 0;
+  QString screenshot_;  // the newest screenshot request
+  QStringList capabilities_{"actions", "body", "icon-static"};
   QString owner_, session_;  // of the newest session
 };
 
@@ -111,7 +138,7 @@ class Services : public QDBusVirtualObject {
 int main(int argc, char** argv) {
   QCoreApplication application(argc, argv);
   if (argc < 2) return 2;
-  Services services(QString::fromLocal8Bit(argv[1]));
+  Services services(QString::fromLocal8Bit(argv[1]), argc > 3 && QByteArray(argv[3]) == "mute");
   QDBusConnection bus = QDBusConnection::sessionBus();
   if (!bus.registerVirtualObject("/", &services, QDBusConnection::SubPath) ||
       !bus.registerService(argc > 2 ? argv[2] : "org.freedesktop.Notifications")) {

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 #include <pwd.h>
 #include <signal.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <time.h>
 #include <unistd.h>
@@ -118,6 +119,44 @@ TEST_F(FirstRun, LaterWritesReachTheFileOnlyWhenSynchronised) {
   EXPECT_EQ(GeneralSection(ReadWholeFile(SettingsFile())).at("DisplayPath"), "shots");
   WriteSetting("SoundOn", 0);
   EXPECT_EQ(GeneralSection(ReadWholeFile(SettingsFile())).at("SoundOn"), "0");
+}
+
+// Only a settings file of our own is rewritten, through a link too (which stays); anything else
+// keeps its lines and its owner, and the change lives on in memory.
+TEST_F(FirstRun, WritesOnlyThroughToAFileOfOurOwn) {
+  if (geteuid() != 0) GTEST_SKIP() << "only the superuser can make a file of another user";
+  const char* settings = "[General]\nTimer=2\n";
+  const struct {
+    const char* name;
+    const char* before;  // the file the settings' name leads to; nullptr for none
+    uid_t owner;
+    bool link;
+    const char* after;
+  } cases[] = {{"a link to our settings", settings, 0, true, "[General]\nTimer=4\n"},
+               {"a link to a file of another user", settings, 65534, true, settings},
+               {"a file of another user", settings, 65534, false, settings},
+               {"a link to notes of ours", "# notes\nalias ll\n", 0, true, "# notes\nalias ll\n"},
+               {"a link to nothing", nullptr, 0, true, nullptr}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    const TemporaryHome home;
+    const fs::path target = c.link ? home.root / "elsewhere.ini" : home.SettingsFile();
+    fs::create_directories(home.SettingsFile().parent_path());
+    if (c.before) WriteWholeFile(target, c.before);
+    ASSERT_EQ(c.before ? chown(target.c_str(), c.owner, c.owner) : 0, 0);
+    if (c.link) fs::create_symlink(target, home.SettingsFile());
+    OpenSettingsStore();
+    WriteSetting("Timer", 4);
+    EXPECT_EQ(ReadStringSetting("Timer"), "4");
+    CloseSettingsStore();
+    EXPECT_EQ(fs::is_symlink(home.SettingsFile()), c.link);
+    struct stat info {};
+    ASSERT_EQ(stat(target.c_str(), &info) == 0, c.after != nullptr);
+    if (c.after) {
+      EXPECT_EQ(info.st_uid, c.owner);
+      EXPECT_EQ(ReadWholeFile(target), c.after);
+    }
+  }
 }
 
 using LoadingSettings = SettingsFilesTest;

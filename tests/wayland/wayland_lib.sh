@@ -23,10 +23,10 @@ fail() {
   exit 1
 }
 
-# Runs the stand-ins under the bus name $1, recording to $RECORD.
+# Runs the stand-ins under the bus name $1 (and the words after), recording to $RECORD.
 start_services() {
   : >"$RECORD"
-  "$SERVICES" "$RECORD" "$1" &
+  "$SERVICES" "$RECORD" "$@" &
   WL_PIDS+=($!)
   wait_for "owned $1" 10 || fail "$1 did not appear on the bus"
 }

@@ -1,133 +1,190 @@
 #include "area_selector.h"
 
-#include <algorithm>
+#include <X11/keysym.h>
+
 #include <cstdlib>
 
-#include "frozen_screen.h"
 #include "input_grab.h"
+#include "selection_geometry.h"
+#include "selection_overlay.h"
 #include "xcb_handles.h"
 
 namespace {
 
-constexpr uint32_t kBorderColour = 0x3d9be9;
-constexpr int kBorderReach = 2;  // the border is drawn just outside the selection
-constexpr char kSelectorTitle[] = "vantorshot-capture: drag an area";
+constexpr xcb_timestamp_t kDoubleClickTime = 400;  // ms, as the server counts
+constexpr int kDoubleClickReach = 4;
 
-ScreenRect spanOf(int x0, int y0, int x1, int y1) {
-  return {std::min(x0, x1), std::min(y0, y1), std::abs(x1 - x0), std::abs(y1 - y0)};
-}
-
-// The pointer stops on a display's last column and row, so a drag that reaches one includes it.
-ScreenRect dragArea(int x0, int y0, int x1, int y1, const std::vector<ScreenRect>& displays) {
-  ScreenRect area = spanOf(x0, y0, x1, y1);
-  if (area.empty()) return area;
-  for (const ScreenRect& display : displays) {
-    ScreenRect corner = intersect({area.right(), area.bottom(), 1, 1}, display);
-    if (corner.empty()) continue;
-    if (corner.x == display.right() - 1) ++area.width;
-    if (corner.y == display.bottom() - 1) ++area.height;
-    break;
-  }
-  return area;
-}
-
-ScreenRect grow(ScreenRect r, int by) {
-  return {r.x - by, r.y - by, r.width + 2 * by, r.height + 2 * by};
-}
-
-ScreenRect unite(ScreenRect a, ScreenRect b) {
-  if (a.empty()) return b;
-  if (b.empty()) return a;
-  int left = std::min(a.x, b.x);
-  int top = std::min(a.y, b.y);
-  return {left, top, std::max(a.right(), b.right()) - left, std::max(a.bottom(), b.bottom()) - top};
-}
-
-// One override-redirect window over the whole root. Its background is None: the server leaves
-// what was on screen there until the frozen screen is painted over it.
-class Overlay {
- public:
-  Overlay(xcb_connection_t* connection, xcb_screen_t* screen)
-      : connection_(connection),
-        screen_(screen),
-        window_(xcb_generate_id(connection)),
-        gc_(xcb_generate_id(connection)) {
-    uint32_t gcValues[] = {kBorderColour, 2, 0};
-    xcb_create_gc(connection, gc_, screen->root,
-                  XCB_GC_FOREGROUND | XCB_GC_LINE_WIDTH | XCB_GC_GRAPHICS_EXPOSURES, gcValues);
-    uint32_t values[] = {XCB_BACK_PIXMAP_NONE, 1, XCB_EVENT_MASK_EXPOSURE};
-    xcb_create_window(connection, XCB_COPY_FROM_PARENT, window_, screen->root, 0, 0,
-                      screen->width_in_pixels, screen->height_in_pixels, 0,
-                      XCB_WINDOW_CLASS_INPUT_OUTPUT, XCB_COPY_FROM_PARENT,
-                      XCB_CW_BACK_PIXMAP | XCB_CW_OVERRIDE_REDIRECT | XCB_CW_EVENT_MASK, values);
-    nameWindow(connection, window_, kSelectorTitle);
-  }
-  Overlay(const Overlay&) = delete;
-  Overlay& operator=(const Overlay&) = delete;
-  ~Overlay() {
-    xcb_destroy_window(connection_, window_);
-    xcb_free_gc(connection_, gc_);
-    xcb_flush(connection_);
-  }
-
-  // Returns once the server has mapped the window: it tells other clients (and flushes its
-  // events) before it gets busy with the copy that follows.
-  void show() {
-    xcb_map_window(connection_, window_);
-    XcbReply<xcb_get_input_focus_reply_t> roundTrip(
-        xcb_get_input_focus_reply(connection_, xcb_get_input_focus(connection_), nullptr));
-  }
-
-  void showFrozen(const FrozenScreen* frozen) {
-    frozen_ = frozen;
-    redraw({0, 0, screen_->width_in_pixels, screen_->height_in_pixels});
-  }
-
-  void redrawAfterExpose(const xcb_expose_event_t& expose) {
-    if (expose.window == window_) redraw({expose.x, expose.y, expose.width, expose.height});
-  }
-
-  void select(ScreenRect selection) {
-    ScreenRect changed = unite(grow(selection_, kBorderReach), grow(selection, kBorderReach));
-    selection_ = selection;
-    redraw(changed);
-  }
-
- private:
-  void redraw(ScreenRect area) {
-    area = intersect(area, {0, 0, screen_->width_in_pixels, screen_->height_in_pixels});
-    if (area.empty() || !frozen_) return;
-    frozen_->paint(window_, area, true);
-    ScreenRect lit = intersect(area, selection_);
-    if (!lit.empty()) frozen_->paint(window_, lit, false);
-    if (!selection_.empty()) {
-      xcb_rectangle_t border{static_cast<int16_t>(selection_.x - 1),
-                             static_cast<int16_t>(selection_.y - 1),
-                             static_cast<uint16_t>(selection_.width + 2),
-                             static_cast<uint16_t>(selection_.height + 2)};
-      xcb_poly_rectangle(connection_, window_, gc_, 1, &border);
-    }
-    xcb_flush(connection_);
-  }
-
-  xcb_connection_t* connection_;
-  xcb_screen_t* screen_;
-  xcb_window_t window_;
-  xcb_gcontext_t gc_;
-  const FrozenScreen* frozen_ = nullptr;
-  ScreenRect selection_;
+enum class Phase {
+  Waiting,    // for the first drag
+  Drawing,    // button held: the pointer spans a new rectangle
+  Adjusting,  // a rectangle is there and can be changed
+  Holding,    // button held on a handle or inside
 };
+
+// Everything the user has done so far.
+struct Selecting {
+  Phase phase = Phase::Waiting;
+  ScreenRect selection;
+  ScreenRect before;  // restored when a new drag turns out to be a click
+  ScreenRect root;
+  const std::vector<ScreenRect>* displays = nullptr;
+  int anchorX = 0, anchorY = 0;  // where the drag began
+  int lastX = 0, lastY = 0;      // where the pointer was at the last event
+  unsigned held = kNoEdge;
+  ScreenRect heldFrom;  // the selection when the move began
+  bool spaceDown = false;
+  xcb_timestamp_t spaceUpTime = 0;
+  xcb_timestamp_t pressTime = 0;
+  int pressX = -100, pressY = -100;  // off the screen until the first press
+  OverlayView view;
+  std::optional<PickOutcome::Result> ended;
+};
+
+void pointerAt(Selecting& s, int x, int y) {
+  s.view.pointerSeen = true;
+  s.view.pointerX = x;
+  s.view.pointerY = y;
+}
+
+void moved(Selecting& s, int x, int y) {
+  pointerAt(s, x, y);
+  bool buttonDown = s.phase == Phase::Drawing || s.phase == Phase::Holding;
+  if (buttonDown && s.spaceDown) {
+    // The rectangle follows the pointer at its size; what spans or resizes it moves along.
+    ScreenRect shifted = moveWithin(s.selection, x - s.lastX, y - s.lastY, s.root);
+    s.anchorX += shifted.x - s.selection.x;
+    s.anchorY += shifted.y - s.selection.y;
+    s.pressX += shifted.x - s.selection.x;
+    s.pressY += shifted.y - s.selection.y;
+    s.heldFrom =
+        moveWithin(s.heldFrom, shifted.x - s.selection.x, shifted.y - s.selection.y, s.root);
+    s.selection = shifted;
+  } else if (s.phase == Phase::Drawing) {
+    s.selection = dragArea(s.anchorX, s.anchorY, x, y, *s.displays);
+  } else if (s.phase == Phase::Holding && s.held == kInside) {
+    s.selection = moveWithin(s.heldFrom, x - s.pressX, y - s.pressY, s.root);
+  } else if (s.phase == Phase::Holding) {
+    s.selection = resizeTo(s.selection, s.held, x, y, *s.displays);
+  }
+  s.lastX = x;
+  s.lastY = y;
+}
+
+void pressed(Selecting& s, const xcb_button_press_event_t& press) {
+  int x = press.root_x, y = press.root_y;
+  pointerAt(s, x, y);
+  if (press.detail == 3) {
+    s.ended = PickOutcome::Result::Cancelled;
+    return;
+  }
+  if (press.detail != 1) return;
+  bool again = press.time - s.pressTime <= kDoubleClickTime &&
+               std::abs(x - s.pressX) <= kDoubleClickReach &&
+               std::abs(y - s.pressY) <= kDoubleClickReach;
+  s.pressTime = press.time;
+  s.pressX = x;
+  s.pressY = y;
+  s.lastX = x;
+  s.lastY = y;
+  if (s.phase == Phase::Adjusting && again) {
+    s.ended = PickOutcome::Result::Picked;
+    return;
+  }
+  s.held = s.phase == Phase::Adjusting ? heldPart(s.selection, x, y) : kNoEdge;
+  if (s.held != kNoEdge) {
+    s.phase = Phase::Holding;
+    s.heldFrom = s.selection;
+    return;
+  }
+  s.phase = Phase::Drawing;
+  s.before = s.selection;
+  s.anchorX = x;
+  s.anchorY = y;
+}
+
+void released(Selecting& s, const xcb_button_release_event_t& release) {
+  if (release.detail != 1) return;
+  if (s.phase == Phase::Drawing) {
+    moved(s, release.root_x, release.root_y);
+    if (s.selection.empty()) s.selection = s.before;
+    if (s.selection.empty()) s.ended = PickOutcome::Result::Cancelled;
+  }
+  if (s.phase == Phase::Drawing || s.phase == Phase::Holding) s.phase = Phase::Adjusting;
+}
+
+void keyPressed(Selecting& s, xcb_keysym_t key, const xcb_key_press_event_t& event) {
+  bool taking = !s.selection.empty() && s.phase != Phase::Waiting;
+  int step = event.state & XCB_MOD_MASK_SHIFT ? 10 : 1;
+  int dx = 0, dy = 0;
+  switch (key) {
+    case XK_Escape: s.ended = PickOutcome::Result::Cancelled; return;
+    case XK_Return:
+    case XK_KP_Enter:
+      if (taking) s.ended = PickOutcome::Result::Picked;
+      return;
+    case XK_space:
+      // A held key repeats as a release and a press at the same time: it goes on being held.
+      if (s.phase == Phase::Drawing || s.phase == Phase::Holding || event.time == s.spaceUpTime) {
+        s.spaceDown = true;
+      } else if (taking) {
+        s.ended = PickOutcome::Result::Picked;
+      }
+      return;
+    case XK_Left: dx = -step; break;
+    case XK_Right: dx = step; break;
+    case XK_Up: dy = -step; break;
+    case XK_Down: dy = step; break;
+    default: return;
+  }
+  if (s.phase != Phase::Adjusting) return;
+  s.selection = event.state & XCB_MOD_MASK_1 ? growWithin(s.selection, dx, dy, s.root)
+                                             : moveWithin(s.selection, dx, dy, s.root);
+}
+
+void handle(Selecting& s, const xcb_generic_event_t* event, SelectionOverlay& overlay,
+            const KeyMap& keys) {
+  switch (event->response_type & ~0x80) {
+    case XCB_EXPOSE:
+      overlay.redrawAfterExpose(*reinterpret_cast<const xcb_expose_event_t*>(event));
+      break;
+    case XCB_BUTTON_PRESS:
+      pressed(s, *reinterpret_cast<const xcb_button_press_event_t*>(event));
+      break;
+    case XCB_BUTTON_RELEASE:
+      released(s, *reinterpret_cast<const xcb_button_release_event_t*>(event));
+      break;
+    case XCB_MOTION_NOTIFY: {
+      auto* motion = reinterpret_cast<const xcb_motion_notify_event_t*>(event);
+      moved(s, motion->root_x, motion->root_y);
+      break;
+    }
+    case XCB_KEY_PRESS: {
+      auto* key = reinterpret_cast<const xcb_key_press_event_t*>(event);
+      keyPressed(s, keys.symbolOf(key->detail), *key);
+      break;
+    }
+    case XCB_KEY_RELEASE: {
+      auto* key = reinterpret_cast<const xcb_key_release_event_t*>(event);
+      if (keys.symbolOf(key->detail) == XK_space) {
+        s.spaceDown = false;
+        s.spaceUpTime = key->time;
+      }
+      break;
+    }
+    default: break;
+  }
+}
 
 }  // namespace
 
 PickOutcome selectArea(xcb_connection_t* connection, xcb_screen_t* screen, bool composited,
-                       const std::vector<ScreenRect>& displays,
+                       const std::vector<ScreenRect>& displays, std::optional<ScreenRect> start,
                        std::optional<FrozenScreen>& frozen) {
   PickOutcome outcome;
   xcb_render_pictformat_t format = rootPictureFormat(connection, screen);
   // Under a compositor the overlay's contents would not be the screen's: freeze first.
   if (composited) frozen.emplace(connection, screen, format);
-  Overlay overlay(connection, screen);
+  SelectionOverlay overlay(connection, screen, format);
   xcb_cursor_t cursor = createCrosshairCursor(connection);
   InputGrab grab(
       connection, screen->root, cursor,
@@ -141,51 +198,31 @@ PickOutcome selectArea(xcb_connection_t* connection, xcb_screen_t* screen, bool 
   if (!frozen) frozen.emplace(connection, screen, format);
   overlay.showFrozen(&*frozen);
 
-  bool dragging = false;
-  int startX = 0;
-  int startY = 0;
-  auto finish = [&](PickOutcome::Result result, ScreenRect area) {
-    outcome.result = result;
-    outcome.area = area;
-    return outcome;
-  };
+  Selecting s;
+  s.root = {0, 0, screen->width_in_pixels, screen->height_in_pixels};
+  s.displays = &displays;
+  if (start) {
+    s.phase = Phase::Adjusting;
+    s.selection = *start;
+  }
+  KeyMap keys(connection);
+  s.view.selection = s.selection;
+  s.view.handles = s.phase == Phase::Adjusting;
+  overlay.update(s.view);
   while (XcbReply<xcb_generic_event_t> event{xcb_wait_for_event(connection)}) {
-    switch (event->response_type & ~0x80) {
-      case XCB_EXPOSE:
-        overlay.redrawAfterExpose(*reinterpret_cast<xcb_expose_event_t*>(event.get()));
-        break;
-      case XCB_BUTTON_PRESS: {
-        auto* press = reinterpret_cast<xcb_button_press_event_t*>(event.get());
-        if (press->detail == 3) return finish(PickOutcome::Result::Cancelled, {});
-        if (press->detail == 1) {
-          dragging = true;
-          startX = press->root_x;
-          startY = press->root_y;
-        }
-        break;
-      }
-      case XCB_MOTION_NOTIFY: {
-        auto* motion = reinterpret_cast<xcb_motion_notify_event_t*>(event.get());
-        if (dragging) {
-          overlay.select(dragArea(startX, startY, motion->root_x, motion->root_y, displays));
-        }
-        break;
-      }
-      case XCB_BUTTON_RELEASE: {
-        auto* release = reinterpret_cast<xcb_button_release_event_t*>(event.get());
-        if (release->detail != 1 || !dragging) break;
-        ScreenRect area = dragArea(startX, startY, release->root_x, release->root_y, displays);
-        if (area.empty()) return finish(PickOutcome::Result::Cancelled, {});
-        return finish(PickOutcome::Result::Picked, area);
-      }
-      case XCB_KEY_PRESS:
-        if (isEscapeKey(connection,
-                        reinterpret_cast<xcb_key_press_event_t*>(event.get())->detail)) {
-          return finish(PickOutcome::Result::Cancelled, {});
-        }
-        break;
-      default: break;
+    // What has queued up meanwhile is taken in at once and shown in one frame.
+    for (XcbReply<xcb_generic_event_t> next = std::move(event); next && !s.ended;
+         next.reset(xcb_poll_for_queued_event(connection))) {
+      handle(s, next.get(), overlay, keys);
     }
+    if (s.ended) {
+      outcome.result = *s.ended;
+      if (outcome.result == PickOutcome::Result::Picked) outcome.area = s.selection;
+      return outcome;
+    }
+    s.view.selection = s.selection;
+    s.view.handles = s.phase == Phase::Adjusting;
+    overlay.update(s.view);
   }
   outcome.problem = "the connection to the display was lost";
   return outcome;

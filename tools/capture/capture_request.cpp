@@ -32,7 +32,8 @@ std::optional<ImageFormat> formatNamed(std::string_view name) {
 }
 
 std::string chooseMode(Parsing& parsing, CaptureMode mode) {
-  if (parsing.modeGiven && parsing.request.mode != mode) return "use only one of -W, -s and -D";
+  if (parsing.modeGiven && parsing.request.mode != mode)
+    return "use only one of -W, -s (or -R) and -D";
   parsing.modeGiven = true;
   parsing.request.mode = mode;
   return {};
@@ -63,8 +64,13 @@ constexpr OptionRow kOptions[] = {
      applyDisplay},
     {"-W", "", "pick a window: click captures it, Escape cancels",
      [](Parsing& p, std::string_view) { return chooseMode(p, CaptureMode::Window); }},
-    {"-s", "", "drag a rectangle; Escape or a right click cancels",
+    {"-s", "", "drag a rectangle and adjust it; Return takes it, Escape cancels",
      [](Parsing& p, std::string_view) { return chooseMode(p, CaptureMode::Selection); }},
+    {"-R", "", "like -s, starting from the last selection taken (X11)",
+     [](Parsing& p, std::string_view) {
+       p.request.fromLastSelection = true;
+       return chooseMode(p, CaptureMode::Selection);
+     }},
     {"-x", "", "no shutter sound",
      [](Parsing& p, std::string_view) { return (p.request.playSound = false, std::string()); }},
     // X11 window captures carry no shadow, so there is nothing to remove.

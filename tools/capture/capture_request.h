@@ -11,17 +11,18 @@ enum class CaptureMode {
   MainDisplay,  // no mode word
   Display,      // -D n
   Window,       // -W
-  Selection,    // -s
+  Selection,    // -s or -R
 };
 
 struct CaptureRequest {
   CaptureMode mode = CaptureMode::MainDisplay;
   int displayNumber = 0;  // counted from 1; only for CaptureMode::Display
   ImageFormat format = ImageFormat::Png;
-  bool playSound = true;        // -x turns it off
-  bool drawPointer = false;     // -C
-  bool toClipboard = false;     // -c
-  bool openAfterwards = false;  // -P
+  bool playSound = true;           // -x turns it off
+  bool drawPointer = false;        // -C
+  bool toClipboard = false;        // -c
+  bool openAfterwards = false;     // -P
+  bool fromLastSelection = false;  // -R
   std::string outputPath;
 };
 

@@ -1,10 +1,8 @@
 #include "input_grab.h"
 
 #include <X11/keysym.h>
-#include <xcb/xcb_keysyms.h>
 
 #include <chrono>
-#include <memory>
 #include <thread>
 
 #include "xcb_handles.h"
@@ -14,10 +12,6 @@ namespace {
 constexpr auto kGrabPatience = std::chrono::milliseconds(1500);
 constexpr auto kGrabRetryPause = std::chrono::milliseconds(20);
 constexpr uint16_t kCrosshairGlyph = 34;  // XC_crosshair in the core cursor font
-
-struct KeySymbolsDeleter {
-  void operator()(xcb_key_symbols_t* symbols) const { xcb_key_symbols_free(symbols); }
-};
 
 bool tryGrab(xcb_connection_t* connection, xcb_window_t window, xcb_cursor_t cursor,
              uint16_t pointerEvents) {
@@ -68,10 +62,18 @@ xcb_cursor_t createCrosshairCursor(xcb_connection_t* connection) {
   return cursor;
 }
 
+KeyMap::KeyMap(xcb_connection_t* connection) : symbols_(xcb_key_symbols_alloc(connection)) {}
+
+KeyMap::~KeyMap() {
+  if (symbols_) xcb_key_symbols_free(symbols_);
+}
+
+xcb_keysym_t KeyMap::symbolOf(xcb_keycode_t keycode) const {
+  return symbols_ ? xcb_key_symbols_get_keysym(symbols_, keycode, 0) : XCB_NO_SYMBOL;
+}
+
 bool isEscapeKey(xcb_connection_t* connection, xcb_keycode_t keycode) {
-  std::unique_ptr<xcb_key_symbols_t, KeySymbolsDeleter> symbols(xcb_key_symbols_alloc(connection));
-  if (!symbols) return false;
-  return xcb_key_symbols_get_keysym(symbols.get(), keycode, 0) == XK_Escape;
+  return KeyMap(connection).symbolOf(keycode) == XK_Escape;
 }
 
 void nameWindow(xcb_connection_t* connection, xcb_window_t window, std::string_view title) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <xcb/xcb.h>
+#include <xcb/xcb_keysyms.h>
 
 #include <string_view>
 
@@ -25,6 +26,19 @@ class InputGrab {
 
 // The crosshair of the core cursor font; the caller frees it with xcb_free_cursor.
 xcb_cursor_t createCrosshairCursor(xcb_connection_t* connection);
+
+// The server's key map, asked once: the symbol of a key without modifiers (XK_ names).
+class KeyMap {
+ public:
+  explicit KeyMap(xcb_connection_t* connection);
+  KeyMap(const KeyMap&) = delete;
+  KeyMap& operator=(const KeyMap&) = delete;
+  ~KeyMap();
+  xcb_keysym_t symbolOf(xcb_keycode_t keycode) const;
+
+ private:
+  xcb_key_symbols_t* symbols_;
+};
 
 bool isEscapeKey(xcb_connection_t* connection, xcb_keycode_t keycode);
 

@@ -12,7 +12,7 @@ int main(int argc, char** argv) {
     std::fputs(helpText("vantorshot-capture",
                         "Takes a screenshot on X11 and writes it to output-path (when that name is "
                         "taken, to\nname-2.ext, name-3.ext...), then prints the path it wrote. "
-                        "Without -D, -W or -s it takes\nthe whole main display.\n")
+                        "Without -D, -W, -s or -R it\ntakes the whole main display.\n")
                    .c_str(),
                stdout);
     return kExitWritten;

@@ -1,8 +1,12 @@
 #include "png_encoder.h"
 
+#include "png_row_filters.h"
+
 #include <zlib.h>
 
 #include <algorithm>
+#include <array>
+#include <cmath>
 #include <cstdint>
 #include <map>
 #include <mutex>
@@ -10,10 +14,13 @@
 
 namespace {
 
-constexpr unsigned char kFilterNone = 0;
-constexpr unsigned char kFilterAverage = 3;
-// Strips where fewer sampled pixels than this repeat the one above count as photo-like.
-constexpr double kFlatShare = 0.3;
+// zlib level 2: several times faster than its default; level 1 finds too few of the matches
+// that filtered gradients leave.
+constexpr int kLevel = 2;
+// A band is judged by two blocks of this many rows, near its top and in its middle.
+constexpr int kSampleBlock = 2;
+// Huffman coding alone is several times faster than matching; taken while it costs this little.
+constexpr double kHuffmanAllowance = 1.02;
 
 void appendBigEndian(std::string& out, uint32_t value) {
   out.push_back(static_cast<char>(value >> 24));
@@ -34,77 +41,149 @@ struct Band {
   std::size_t rawSize = 0;
 };
 
-// Screen content (flat areas, repeated lines, text) compresses best unfiltered with LZ77: a
-// filter turns its exact repeats into noise and costs bytes. Photo-like content finds almost no
-// matches, so there the Average filter with Huffman coding alone is both smaller and several
-// times faster. A sample of rows tells them apart.
-bool looksLikeScreenContent(const Strip& strip) {
-  long long same = 0;
-  long long seen = 0;
-  for (int y = strip.above ? 0 : 1; y < strip.rows.height; y += 4) {
-    const uint32_t* row = strip.rows.row(y);
-    const uint32_t* above = y > 0 ? strip.rows.row(y - 1) : strip.above;
-    for (int x = 0; x < strip.rows.width; ++x) same += ((row[x] ^ above[x]) & 0xffffff) == 0;
-    seen += strip.rows.width;
+// How a band's rows are stored. Screen content (flat areas, repeated lines, text, pixel art,
+// dither patterns) is smallest unfiltered, where deflate finds its exact repeats; smooth
+// gradients want a filter that predicts each pixel, and then deflate's matches on the small
+// remainders; photos and noise find few matches, so Huffman coding alone does as well, faster.
+struct BandCoding {
+  bool filtered = false;
+  int strategy = Z_DEFAULT_STRATEGY;
+};
+
+// What Huffman coding alone would store `size` bytes in: each byte costs its information, but
+// at least the one bit of the shortest code. A Huffman code comes within a few percent of that
+// on this much data, and it is far cheaper to count than to code.
+double huffmanEstimate(const unsigned char* bytes, std::size_t size) {
+  std::array<uint32_t, 256> counts{};
+  for (std::size_t i = 0; i < size; ++i) ++counts[bytes[i]];
+  double bits = 0;
+  for (uint32_t count : counts) {
+    if (count == 0) continue;
+    const double information = -std::log2(static_cast<double>(count) / static_cast<double>(size));
+    bits += count * std::max(1.0, information);
   }
-  return seen == 0 || static_cast<double>(same) >= kFlatShare * static_cast<double>(seen);
+  return bits / 8;
 }
 
-void filterRowNone(const uint32_t* pixels, const uint32_t*, int width, unsigned char* dst) {
-  *dst++ = kFilterNone;
-  for (int x = 0; x < width; ++x) {
-    uint32_t p = pixels[x];
-    dst[0] = static_cast<unsigned char>(p >> 16);
-    dst[1] = static_cast<unsigned char>(p >> 8);
-    dst[2] = static_cast<unsigned char>(p);
-    dst += 3;
+// What one encoder thread reuses from band to band: fresh buffers of a megabyte each would cost
+// more in page faults and zeroing than the filtering itself.
+class Workspace {
+ public:
+  Workspace() {
+    ready_ = deflateInit2(&stream_, kLevel, Z_DEFLATED, -15, 9, Z_DEFAULT_STRATEGY) == Z_OK;
   }
-}
+  ~Workspace() {
+    if (ready_) deflateEnd(&stream_);
+  }
+  Workspace(const Workspace&) = delete;
+  Workspace& operator=(const Workspace&) = delete;
 
-void filterRowAverage(const uint32_t* pixels, const uint32_t* above, int width,
-                      unsigned char* dst) {
-  *dst++ = kFilterAverage;
-  uint32_t left = 0;
-  for (int x = 0; x < width; ++x) {
-    uint32_t p = pixels[x];
-    uint32_t q = above ? above[x] : 0;
-    for (int shift = 16, i = 0; shift >= 0; shift -= 8, ++i) {
-      uint32_t predicted = (((left >> shift) & 0xff) + ((q >> shift) & 0xff)) >> 1;
-      dst[i] = static_cast<unsigned char>(((p >> shift) & 0xff) - predicted);
+  // Takes the strip's rows as RGB bytes.
+  void load(const Strip& strip) {
+    rowBytes_ = static_cast<std::size_t>(strip.rows.width) * 3;
+    rows_ = strip.rows.height;
+    topOfPicture_ = !strip.above;
+    grow(pixels_, rowBytes_ * static_cast<std::size_t>(rows_ + 1));
+    if (strip.above) rgbBytes(strip.above, strip.rows.width, pixels_.data());
+    for (int y = 0; y < rows_; ++y) rgbBytes(strip.rows.row(y), strip.rows.width, row(y));
+  }
+
+  BandCoding chooseCoding();
+  // The whole band coded so, as the next piece of the stream.
+  bool encode(BandCoding coding, bool last, Band& band);
+
+ private:
+  unsigned char* row(int y) { return pixels_.data() + rowBytes_ * static_cast<std::size_t>(y + 1); }
+  const unsigned char* above(int y) { return y == 0 && topOfPicture_ ? nullptr : row(y - 1); }
+  static void grow(std::vector<unsigned char>& buffer, std::size_t size) {
+    if (buffer.size() < size) buffer.resize(size);
+  }
+  // `count` rows from `first`, each with its filter byte, into filtered_; the bytes written.
+  std::size_t filterRows(bool filtered, int first, int count);
+  // Deflates `size` bytes of filtered_ after the first `context` into deflated_, as if the
+  // context had come just before; the size written, 0 on failure.
+  std::size_t deflateFiltered(std::size_t context, std::size_t size, int strategy, bool last);
+
+  z_stream stream_{};
+  bool ready_ = false;
+  std::size_t rowBytes_ = 0;
+  int rows_ = 0;
+  bool topOfPicture_ = false;
+  std::vector<unsigned char> pixels_, filtered_, deflated_;
+};
+
+std::size_t Workspace::filterRows(bool filtered, int first, int count) {
+  const std::size_t lineBytes = rowBytes_ + 1;
+  grow(filtered_, lineBytes * static_cast<std::size_t>(rows_));
+  unsigned char* out = filtered_.data();
+  for (int y = first; y < first + count; ++y) {
+    if (filtered) {
+      filterRowAdaptively(row(y), above(y), rowBytes_, out);
+    } else {
+      filterRow(kNone, row(y), above(y), rowBytes_, out);
     }
-    left = p;
-    dst += 3;
+    out += lineBytes;
   }
+  return static_cast<std::size_t>(out - filtered_.data());
 }
 
-bool deflateStrip(const Strip& strip, bool lastStrip, Band& band) {
-  const PixelImage& rows = strip.rows;
-  const std::size_t rowBytes = 1 + static_cast<std::size_t>(rows.width) * 3;
-  std::vector<unsigned char> raw(rowBytes * rows.height);
-  bool screenContent = looksLikeScreenContent(strip);
-  auto filterRow = screenContent ? filterRowNone : filterRowAverage;
-  for (int y = 0; y < rows.height; ++y) {
-    filterRow(rows.row(y), y > 0 ? rows.row(y - 1) : strip.above, rows.width,
-              raw.data() + rowBytes * y);
+std::size_t Workspace::deflateFiltered(std::size_t context, std::size_t size, int strategy,
+                                       bool last) {
+  if (!ready_ || deflateReset(&stream_) != Z_OK ||
+      deflateParams(&stream_, kLevel, strategy) != Z_OK ||
+      (context > 0 &&
+       deflateSetDictionary(&stream_, filtered_.data(), static_cast<uInt>(context)) != Z_OK)) {
+    return 0;
   }
-  band.rawSize = raw.size();
-  band.adler = adler32(1, raw.data(), static_cast<uInt>(raw.size()));
+  grow(deflated_, deflateBound(&stream_, size) + 16);
+  stream_.next_in = filtered_.data() + context;
+  stream_.avail_in = static_cast<uInt>(size);
+  stream_.next_out = deflated_.data();
+  stream_.avail_out = static_cast<uInt>(deflated_.size());
+  // The last piece finishes the stream; the others end on a byte boundary for the next to follow.
+  const int status = deflate(&stream_, last ? Z_FINISH : Z_SYNC_FLUSH);
+  const bool ok = last ? status == Z_STREAM_END : status == Z_OK && stream_.avail_in == 0;
+  return ok ? stream_.total_out : 0;
+}
 
-  z_stream stream{};
-  // Level 1: several times faster than zlib's default and nearly as small on screen content.
-  int strategy = screenContent ? Z_DEFAULT_STRATEGY : Z_HUFFMAN_ONLY;
-  if (deflateInit2(&stream, 1, Z_DEFLATED, -15, 9, strategy) != Z_OK) return false;
-  band.deflated.resize(deflateBound(&stream, raw.size()) + 16);
-  stream.next_in = raw.data();
-  stream.avail_in = static_cast<uInt>(raw.size());
-  stream.next_out = reinterpret_cast<Bytef*>(band.deflated.data());
-  stream.avail_out = static_cast<uInt>(band.deflated.size());
-  int status = deflate(&stream, lastStrip ? Z_FINISH : Z_SYNC_FLUSH);
-  bool ok = lastStrip ? status == Z_STREAM_END : status == Z_OK && stream.avail_in == 0;
-  band.deflated.resize(stream.total_out);
-  band.deflated.shrink_to_fit();
-  deflateEnd(&stream);
-  return ok;
+// Stores a sample of the band's rows each way and keeps the smallest. Each block of the sample
+// is deflated after the row above it, as in the band, so that rows repeating the one above
+// count as the repeats they are.
+BandCoding Workspace::chooseCoding() {
+  const bool small = rows_ < 2 * (kSampleBlock + 1);
+  const std::size_t lineBytes = rowBytes_ + 1;
+  BandCoding best;
+  double bestSize = HUGE_VAL;
+  for (bool filtered : {false, true}) {
+    std::size_t matched = 0;
+    double huffman = 0;
+    for (int start : {1, rows_ / 2}) {
+      const std::size_t bytes = small ? filterRows(filtered, 0, rows_)
+                                      : filterRows(filtered, start - 1, kSampleBlock + 1);
+      const std::size_t context = small ? 0 : lineBytes;
+      const std::size_t size = deflateFiltered(context, bytes - context, Z_DEFAULT_STRATEGY, true);
+      matched = size == 0 || matched == SIZE_MAX ? SIZE_MAX : matched + size;
+      huffman += huffmanEstimate(filtered_.data() + context, bytes - context);
+      if (small) break;
+    }
+    if (matched == SIZE_MAX) continue;
+    const bool preferHuffman = huffman <= kHuffmanAllowance * static_cast<double>(matched);
+    const double size = preferHuffman ? huffman : static_cast<double>(matched);
+    if (size < bestSize) {
+      bestSize = size;
+      best = {filtered, preferHuffman ? Z_HUFFMAN_ONLY : Z_DEFAULT_STRATEGY};
+    }
+  }
+  return best;
+}
+
+bool Workspace::encode(BandCoding coding, bool last, Band& band) {
+  const std::size_t size = filterRows(coding.filtered, 0, rows_);
+  band.rawSize = size;
+  band.adler = adler32(1, filtered_.data(), static_cast<uInt>(size));
+  const std::size_t written = deflateFiltered(0, size, coding.strategy, last);
+  band.deflated.assign(reinterpret_cast<const char*>(deflated_.data()), written);
+  return written > 0;
 }
 
 }  // namespace
@@ -114,13 +193,16 @@ std::vector<std::string> deflateFilteredRows(StripSource& source, int threads) {
   std::map<int, Band> bands;  // by first row
   bool failed = false;
   auto work = [&] {
+    Workspace workspace;
     for (;;) {
       std::unique_lock lock(mutex);
       std::optional<Strip> strip = failed ? std::nullopt : source.next();
       lock.unlock();
       if (!strip) return;
       Band band;
-      bool ok = deflateStrip(*strip, strip->firstRow + strip->rows.height == source.height(), band);
+      workspace.load(*strip);
+      bool ok = workspace.encode(workspace.chooseCoding(),
+                                 strip->firstRow + strip->rows.height == source.height(), band);
       lock.lock();
       failed = failed || !ok;
       bands.emplace(strip->firstRow, std::move(band));

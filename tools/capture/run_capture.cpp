@@ -11,6 +11,7 @@
 #include "desktop_feedback.h"
 #include "frozen_screen.h"
 #include "image_encoding.h"
+#include "last_selection.h"
 #include "monitors.h"
 #include "output_file.h"
 #include "png_encoder.h"
@@ -82,10 +83,14 @@ Target targetFor(const CaptureRequest& request, xcb_connection_t* connection, xc
     case CaptureMode::Selection: {
       // The pointer as it was when the screen froze.
       if (request.drawPointer) target.pointer = readPointer(connection);
+      std::optional<ScreenRect> start;
+      if (request.fromLastSelection) start = loadLastSelection(rootArea(screen));
       PickOutcome picked = selectArea(connection, screen, screenIsComposited(connection, number),
-                                      displays, target.frozen);
+                                      displays, start, target.frozen);
       if (picked.result != PickOutcome::Result::Picked) return cancelledOrFailed(picked);
       target.area = picked.area;
+      // Kept before the picture is written, so that a failed write can be retried with -R.
+      if (std::string problem = saveLastSelection(picked.area); !problem.empty()) complain(problem);
       return target;
     }
   }

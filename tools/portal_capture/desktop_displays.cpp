@@ -3,6 +3,8 @@
 #include <QGuiApplication>
 #include <QScreen>
 
+#include <algorithm>
+#include <cmath>
 #include <cstdlib>
 
 std::unique_ptr<QCoreApplication> MakeApplication(int& argc, char** argv, bool displays) {
@@ -11,18 +13,23 @@ std::unique_ptr<QCoreApplication> MakeApplication(int& argc, char** argv, bool d
   return std::make_unique<QGuiApplication>(argc, argv);
 }
 
-std::vector<ScreenRect> DesktopDisplays() {
-  std::vector<ScreenRect> displays;
+namespace {
+
+DesktopDisplay displayOf(const QScreen& screen) {
+  const QRect r = screen.geometry();
+  return {{r.x(), r.y(), r.width(), r.height()},
+          std::max(1, static_cast<int>(std::lround(screen.devicePixelRatio())))};
+}
+
+}  // namespace
+
+std::vector<DesktopDisplay> DesktopDisplays() {
+  std::vector<DesktopDisplay> displays;
   if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()) == nullptr) return displays;
   const QScreen* primary = QGuiApplication::primaryScreen();
-  if (primary != nullptr) {
-    const QRect r = primary->geometry();
-    displays.push_back({r.x(), r.y(), r.width(), r.height()});
-  }
+  if (primary != nullptr) displays.push_back(displayOf(*primary));
   for (const QScreen* screen : QGuiApplication::screens()) {
-    if (screen == primary) continue;
-    const QRect r = screen->geometry();
-    displays.push_back({r.x(), r.y(), r.width(), r.height()});
+    if (screen != primary) displays.push_back(displayOf(*screen));
   }
   return displays;
 }

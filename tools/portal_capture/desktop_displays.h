@@ -8,11 +8,11 @@
 #include <memory>
 #include <vector>
 
-#include "screen_rect.h"
+#include "display_crop.h"
 
 // Only a display's part of the picture needs the displays, which takes a connection to the
 // compositor; the rest needs none.
 std::unique_ptr<QCoreApplication> MakeApplication(int& argc, char** argv, bool displays);
 
 // The displays in the order the program lists them, the main one first.
-std::vector<ScreenRect> DesktopDisplays();
+std::vector<DesktopDisplay> DesktopDisplays();

@@ -11,8 +11,10 @@ namespace {
 constexpr char About[] =
     "Takes a screenshot through the desktop's screenshot portal (Wayland) and writes it to\n"
     "output-path (when that name is taken, to name-2.ext, name-3.ext...), then prints the path\n"
-    "it wrote. Without -D, -W or -s it takes the whole desktop; -D crops it to one display. -W\n"
-    "and -s let the desktop's own picker choose, where it has one; -C and -o change nothing.\n";
+    "it wrote. Without -D, -W, -s or -R it takes the whole desktop; -D crops it to one display,\n"
+    "in that display's own pixels. -W, -s and -R let the desktop's own picker choose, where it\n"
+    "has one, for as long as you take (no last selection is kept); -C and -o change nothing. A\n"
+    "portal that has not taken the screen within 10 seconds is given up (status 2).\n";
 
 }  // namespace
 

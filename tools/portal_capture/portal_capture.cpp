@@ -1,5 +1,6 @@
 #include "portal_capture.h"
 
+#include <QFile>
 #include <QImage>
 
 #include <unistd.h>
@@ -15,6 +16,7 @@
 #include "output_file.h"
 #include "png_encoder.h"
 #include "portal_screenshot.h"
+#include "quit_requests.h"
 #include "strip_source.h"
 #include "wayland_clipboard.h"
 
@@ -29,25 +31,41 @@ int complain(const std::string& problem) {
   return Failed;
 }
 
-// The portal's picture in the encoders' pixels (0x..RRGGBB words), read once, after which the
-// portal's file is gone: it sits where the user keeps pictures, or at a fixed name in /tmp.
-std::optional<PixelImage> readAndRemove(const std::string& file) {
-  auto image = std::make_shared<QImage>(QString::fromStdString(file));
-  ::unlink(file.c_str());
-  if (image->isNull()) return std::nullopt;
-  *image = image->convertToFormat(QImage::Format_RGB32);
+// The encoders' pixels (0x..RRGGBB words) of an image in Qt's RGB32, which they keep alive.
+PixelImage pixelsOf(std::shared_ptr<QImage> image) {
   PixelImage pixels;
   pixels.width = image->width();
   pixels.height = image->height();
   pixels.stride = static_cast<std::size_t>(image->bytesPerLine()) / 4;
   pixels.pixels = reinterpret_cast<uint32_t*>(image->bits());
-  pixels.owner = image;
+  pixels.owner = std::move(image);
   return pixels;
+}
+
+// The portal's picture, read once. Its file (where the user keeps pictures, or at a fixed name
+// in /tmp) is removed as soon as it is open, so that a signal while it is read leaves nothing.
+std::optional<PixelImage> readAndRemove(const std::string& file) {
+  QFile source(QString::fromStdString(file));
+  const bool opened = source.open(QIODevice::ReadOnly);
+  ::unlink(file.c_str());
+  QImage image;
+  if (!opened || !image.load(&source, nullptr)) return std::nullopt;
+  return pixelsOf(std::make_shared<QImage>(image.convertToFormat(QImage::Format_RGB32)));
+}
+
+// A part enlarged by a fraction cannot be undone exactly: each pixel becomes the mean of the
+// area it covers (Qt's smooth scaling averages areas when it shrinks).
+PixelImage resampled(const PixelImage& part, int width, int height) {
+  const QImage view(reinterpret_cast<const uchar*>(part.pixels), part.width, part.height,
+                    static_cast<qsizetype>(part.stride * 4), QImage::Format_RGB32);
+  return pixelsOf(std::make_shared<QImage>(
+      view.scaled(width, height, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+          .convertToFormat(QImage::Format_RGB32)));
 }
 
 }  // namespace
 
-int runPortalCapture(const CaptureRequest& request, const std::vector<ScreenRect>& displays) {
+int runPortalCapture(const CaptureRequest& request, const std::vector<DesktopDisplay>& displays) {
   if (std::string problem = outputProblem(request.outputPath); !problem.empty()) {
     return complain(problem);
   }
@@ -58,15 +76,21 @@ int runPortalCapture(const CaptureRequest& request, const std::vector<ScreenRect
   }
   const bool pick = request.mode == CaptureMode::Window || request.mode == CaptureMode::Selection;
   const PortalAnswer answer = TakePortalScreenshot(pick);
+  if (answer.result == PortalAnswer::Result::Stopped) endAsSignalled(answer.signal);
   if (answer.result == PortalAnswer::Result::Cancelled) return Cancelled;
   if (answer.result != PortalAnswer::Result::Taken) return complain(answer.problem);
   std::optional<PixelImage> picture = readAndRemove(answer.file);
   if (!picture) return complain("cannot read the portal's picture " + answer.file);
   if (request.mode == CaptureMode::Display) {
-    const ScreenRect part =
+    const DisplayPart shown =
         DisplayInPicture(displays, request.displayNumber - 1, picture->width, picture->height);
+    const ScreenRect& part = shown.part;
     if (part.empty()) return complain("the portal's picture does not show the display");
-    *picture = cropPixelImage(*picture, part.x, part.y, part.width, part.height);
+    *picture = ShrinkByBlocks(cropPixelImage(*picture, part.x, part.y, part.width, part.height),
+                              shown.shrink);
+    if (picture->width != shown.width || picture->height != shown.height) {
+      *picture = resampled(*picture, shown.width, shown.height);
+    }
   }
 
   ImageStrips strips(*picture);

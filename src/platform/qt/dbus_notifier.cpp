@@ -12,6 +12,7 @@
 
 #include "platform/process.h"
 #include "platform/process_opener.h"
+#include "platform/program_location.h"
 #include "platform/qt/qt_text.h"
 
 namespace {
@@ -93,20 +94,28 @@ void DBusNotifier::Send(const Notification& notification, const QStringList& cap
       hints.insert(QStringLiteral("image-data"), picture);
     }
   }
+  // Without the capability a service shows no actions, and may show their keys as text.
   QStringList actions;
-  if (capabilities.contains(QStringLiteral("actions")) && !notification.shows.empty()) {
-    actions << QStringLiteral("default") << QStringLiteral("Show");
+  if (capabilities.contains(QStringLiteral("actions"))) {
+    if (!notification.shows.empty()) actions << QStringLiteral("default") << QStringLiteral("Show");
+    if (!notification.edits.empty()) {
+      actions << QStringLiteral("annotate") << QStringLiteral("Annotate") << QStringLiteral("pin")
+              << QStringLiteral("Pin");
+    }
   }
+  // A service that reads markup in the body would take a "&" or "<" in a file name for it.
+  QString body = QtText(notification.body);
+  if (capabilities.contains(QStringLiteral("body-markup"))) body = body.toHtmlEscaped();
   QDBusMessage call =
       QDBusMessage::createMethodCall(Service, Path, Interface, QStringLiteral("Notify"));
   call << QStringLiteral("Vantor Shot II") << last_ << QStringLiteral("vantorshot")
-       << QtText(notification.title) << QtText(notification.body) << actions << hints
-       << static_cast<int>(-1);
-  const std::string shows = notification.shows;
-  CallThen(bus_, this, call, [this, shows](const QDBusMessage* reply) {
+       << QtText(notification.title) << body << actions << hints << static_cast<int>(-1);
+  const Targets targets{notification.shows, notification.edits};
+  CallThen(bus_, this, call, [this, targets](const QDBusMessage* reply) {
     if (reply != nullptr) {
       last_ = reply->arguments().value(0).toUInt();
-      if (!shows.empty()) shows_[last_] = shows;
+      // The service keeps the number of the notification replaced: the old one's files go.
+      targets_[last_] = targets;
     }
     Done();
   });
@@ -120,13 +129,21 @@ void DBusNotifier::Done() {
 }
 
 void DBusNotifier::OnActionInvoked(uint id, const QString& action) {
-  const auto found = shows_.find(id);
-  if (found == shows_.end() || action != QStringLiteral("default")) return;
-  ShowFile(found->second);
+  const auto found = targets_.find(id);
+  if (found == targets_.end()) return;
+  const Targets& targets = found->second;
+  if (action == QStringLiteral("default") && !targets.shows.empty()) {
+    ShowFile(targets.shows);
+  } else if (!targets.edits.empty() && action == QStringLiteral("annotate")) {
+    // Detached: the editor lives on its own, and nothing here waits for it or reaps it.
+    StartProcessWords(EditorProgram(), {targets.edits}, "", 0);
+  } else if (!targets.edits.empty() && action == QStringLiteral("pin")) {
+    StartProcessWords(EditorProgram(), {"--pin", targets.edits}, "", 0);
+  }
 }
 
 void DBusNotifier::OnClosed(uint id, uint) {
-  shows_.erase(id);
+  targets_.erase(id);
 }
 
 void DBusNotifier::ShowFile(const std::string& path) {

@@ -32,6 +32,11 @@ class DBusNotifier final : public QObject, public Notifier {
   void Done();
   void ShowFile(const std::string& path);
 
+  // What the actions of a notification still on screen act on.
+  struct Targets {
+    std::string shows, edits;
+  };
+
   QDBusConnection bus_;
   // One notification is on its way at a time, so that each knows the one it replaces; of those
   // that come meanwhile only the newest is kept, as it would replace the others at once.
@@ -39,6 +44,5 @@ class DBusNotifier final : public QObject, public Notifier {
   std::optional<Notification> next_;
   // The notification this program showed last, which the next one replaces.
   uint last_ = 0;
-  // The file each notification still on screen shows when clicked.
-  std::map<uint, std::string> shows_;
+  std::map<uint, Targets> targets_;
 };

@@ -15,7 +15,7 @@
 #include <optional>
 #include <string>
 
-#include "platform/command_channel.h"
+#include "platform/command_server.h"
 #include "platform/qt/dbus_notifier.h"
 #include "platform/qt/qt_host.h"
 #include "platform/qt/qt_requesters.h"
@@ -83,7 +83,8 @@ struct DesktopPlatform::Parts {
   std::unique_ptr<QtHost> host;
   std::unique_ptr<DBusNotifier> notifier;
   std::unique_ptr<QSocketNotifier> termination;
-  UniqueFd commands;
+  bool listening = false;
+  bool listenFailed = false;
   std::unique_ptr<QSocketNotifier> commandNotifier;
 };
 
@@ -143,16 +144,21 @@ DesktopPlatform::DesktopPlatform(int& argc, char** argv, Role role)
     QObject::connect(p.termination.get(), &QSocketNotifier::activated,
                      [] { TakeTerminationRequest(); });
   }
-  // Other copies of the program hand their commands to this one.
-  if (p.lock) p.commands = ListenForCommands(p.lock->SocketPath());
-  if (p.commands.Valid()) {
-    p.commandNotifier = std::make_unique<QSocketNotifier>(p.commands.Get(), QSocketNotifier::Read);
-    const int listening = p.commands.Get();
-    QObject::connect(p.commandNotifier.get(), &QSocketNotifier::activated, [listening] {
-      if (const std::optional<std::int64_t> item = TakeCommand(listening)) {
-        QueueEvent(MenuEvent, *item, 0, 0, PostCustom);
-      }
-    });
+  // Other copies of the program hand their commands to this one. A copy that cannot be
+  // reached would leave every command line silently unanswered: it does not run.
+  std::string why;
+  if (p.lock) {
+    p.listening = StartCommandServer(p.lock->SocketPath(), why);
+    p.listenFailed = !p.listening;
+  }
+  if (p.listenFailed) {
+    std::fprintf(stderr, "vantorshot: cannot listen for commands at %s (%s)\n",
+                 p.lock->SocketPath().c_str(), why.c_str());
+  }
+  if (p.listening) {
+    p.commandNotifier =
+        std::make_unique<QSocketNotifier>(CommandServerDescriptor(), QSocketNotifier::Read);
+    QObject::connect(p.commandNotifier.get(), &QSocketNotifier::activated, [] { ServeCommands(); });
   }
   // The end of the session runs the ordinary quit.
   QObject::connect(p.application.get(), &QGuiApplication::commitDataRequest, [] { PostQuit(); });
@@ -161,7 +167,7 @@ DesktopPlatform::DesktopPlatform(int& argc, char** argv, Role role)
 DesktopPlatform::~DesktopPlatform() {
   Parts& p = *parts_;
   p.commandNotifier.reset();
-  if (p.commands.Valid() && p.lock) unlink(p.lock->SocketPath().c_str());
+  if (p.listening) StopCommandServer();
   if (p.termination) {
     p.termination.reset();
     StopWatchingTerminationRequests();
@@ -181,6 +187,7 @@ DesktopPlatform::~DesktopPlatform() {
 
 DesktopPlatform::Start DesktopPlatform::HowToStart() const {
   if (!parts_->lock) return Start::Run;
+  if (parts_->listenFailed) return Start::Refused;
   switch (parts_->lock->Status()) {
     case SingleInstanceLock::State::Held: return Start::Run;
     case SingleInstanceLock::State::HeldElsewhere: return Start::AlreadyRunning;

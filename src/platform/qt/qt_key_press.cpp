@@ -49,6 +49,7 @@ KeyPress KeyPressFromQt(const QKeyEvent& event, std::int64_t window) {
     return press;
   }
   press.type = event.type() == QEvent::KeyRelease ? KeyEventType::KeyUp : KeyEventType::KeyDown;
+  press.repeated = event.isAutoRepeat();
   if (const char16_t c = CharacterOf(event)) press.characters = std::u16string(1, c);
   return press;
 }

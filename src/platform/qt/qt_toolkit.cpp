@@ -12,6 +12,7 @@
 #include <QTimer>
 
 #include "platform/qt/dark_appearance.h"
+#include "platform/qt/held_keys.h"
 #include "platform/qt/qt_key_press.h"
 #include "platform/qt/qt_text.h"
 #include "platform/qt/qt_window.h"
@@ -318,7 +319,13 @@ bool QtToolkit::FilterKeyEvent(QEvent* event) {
       override_.modifiers == key->modifiers()) {
     consumed = override_.consumed;
   } else {
-    consumed = DispatchKeyPress(KeyPressFromQt(*key, ActiveWindow()));
+    KeyPress press = KeyPressFromQt(*key, ActiveWindow());
+    if (event->type() == QEvent::KeyRelease) {
+      NoteKeyReleased(key->nativeScanCode());
+    } else if (KeyHeldSinceShown(key->nativeScanCode())) {
+      press.repeated = true;
+    }
+    consumed = DispatchKeyPress(press);
   }
   override_.valid = event->type() == QEvent::ShortcutOverride;
   if (override_.valid) {

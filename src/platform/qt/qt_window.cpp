@@ -7,6 +7,7 @@
 #include <QWindow>
 
 #include "platform/native_toolkit.h"
+#include "platform/qt/held_keys.h"
 #include "platform/toolkit.h"
 
 namespace {
@@ -44,6 +45,7 @@ void ToolkitWindow::moveEvent(QMoveEvent* event) {
 
 void ToolkitWindow::showEvent(QShowEvent* event) {
   QWidget::showEvent(event);
+  NoteKeysHeldNow();
   // Where windows cannot learn their place (Wayland), a move to another screen is the move
   // there is to tell.
   if (watchingScreen_ || windowHandle() == nullptr) return;
@@ -63,6 +65,12 @@ void ToolkitWindow::SetPlate(const QColor& color, int cornerRadius) {
 
 void ToolkitWindow::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
+  // Moved onto a screen of another scale, the window keeps its pixels while its contents are
+  // drawn at the new scale, and would cut them: it takes back the size its layout was made for.
+  if (minimumSize() == maximumSize() && size() != minimumSize()) {
+    resize(minimumSize());
+    return;
+  }
   if (cornerRadius_ > 0) ShapeCorners();
 }
 

@@ -1,6 +1,9 @@
 #include <signal.h>
 #include <sys/stat.h>
+#include <unistd.h>
+
 #include <cerrno>
+#include <cstdio>
 
 #include <QCoreApplication>
 #include <QEvent>
@@ -13,13 +16,15 @@
 #include <QTimer>
 #include <QVariant>
 
+#include <map>
 #include <memory>
 
 #include "platform/files.h"
 #include "platform/user_defaults.h"
 
 // QSettings writes its INI file through a temporary file that replaces the old one by rename,
-// so a write that is interrupted leaves the previous file intact.
+// so a write that is interrupted leaves the previous file intact. Where the file's name is a
+// link, the new file replaces the link's target and the link stays.
 
 namespace {
 
@@ -37,6 +42,11 @@ class Store final : public QSettings {
 };
 
 std::unique_ptr<Store> store;
+// Changes not yet written; they read before the file's values. Kept out of the store until
+// the file is fit to write, since QSettings writes what it holds when it is destroyed.
+std::map<QString, QVariant> pending;
+// Whether the store's file was found unfit and said so since the store opened.
+bool refusalTold = false;
 // Writes again a moment after another writer held the file; only where an event loop runs it.
 std::unique_ptr<QTimer> retry;
 constexpr int RetryMs = 200;
@@ -73,13 +83,62 @@ bool LockFree(const QString& file) {
   return lock.tryLock(0);
 }
 
+// A line QSettings would drop when it rewrites the file: neither empty, a section nor a key.
+bool ForeignLine(const QByteArray& line) {
+  const QByteArray text = line.trimmed();
+  if (text.isEmpty()) return false;
+  if (text.startsWith('[')) return !text.endsWith(']');
+  return text.startsWith(';') || text.startsWith('#') || !text.contains('=');
+}
+
+// Why the file at path must not be rewritten, or nullptr when it may be.
+// A rewrite replaces the file with a new one of ours: a file of another user would change hands
+// and its lines would be lost, a dangling link would create a file wherever it points, and
+// lines that are not settings would be dropped.
+const char* Unfit(const std::string& path) {
+  struct stat link {};
+  if (lstat(path.c_str(), &link) != 0) return nullptr;
+  struct stat info {};
+  if (stat(path.c_str(), &info) != 0) return "it is a link to nothing";
+  if (!S_ISREG(info.st_mode)) return "it is not a regular file";
+  if (info.st_uid != geteuid()) {
+    return S_ISLNK(link.st_mode) ? "it is a link to a file of another user"
+                                 : "it belongs to another user";
+  }
+  QFile file(QFile::decodeName(path.c_str()));
+  if (!file.open(QIODevice::ReadOnly)) return nullptr;
+  while (!file.atEnd()) {
+    if (ForeignLine(file.readLine())) return "it holds lines that are not settings";
+  }
+  return nullptr;
+}
+
+// False, saying why once a store, when the file is unfit to write now.
+bool FitToUse(const std::string& path) {
+  const char* why = Unfit(path);
+  if (why == nullptr) return true;
+  if (!refusalTold)
+    std::fprintf(stderr, "vantorshot: settings are not saved in %s: %s\n", path.c_str(), why);
+  refusalTold = true;
+  return false;
+}
+
 void WritePending() {
   if (!store) return;
+  if (!pending.empty() && !FitToUse(QFile::encodeName(store->fileName()).toStdString())) return;
   if (!LockFree(store->fileName())) {
     if (QCoreApplication::instance() != nullptr && !retry->isActive()) retry->start();
     return;
   }
+  for (const auto& [name, value] : pending) store->setValue(name, value);
+  pending.clear();
   store->sync();
+}
+
+QVariant Lookup(std::string_view key) {
+  const QString name = KeyName(key);
+  const auto found = pending.find(name);
+  return found != pending.end() ? found->second : store->value(name);
 }
 
 }  // namespace
@@ -95,6 +154,7 @@ bool OpenUserDefaults() {
   if (path.empty()) return true;
   struct stat info {};
   if (stat(path.c_str(), &info) == 0 && !S_ISREG(info.st_mode)) return false;
+  refusalTold = false;
   // Reading takes the lock too: one left behind by a writer that is gone must not hold it up.
   const QString file = QFile::decodeName(path.c_str());
   LockFree(file);
@@ -110,18 +170,19 @@ void CloseUserDefaults() {
   WritePending();
   retry.reset();
   store.reset();
+  pending.clear();
 }
 
 std::int64_t UserDefaultsInteger(std::string_view key) {
   if (!store) return 0;
   bool whole = false;
-  const qlonglong value = store->value(KeyName(key)).toLongLong(&whole);
+  const qlonglong value = Lookup(key).toLongLong(&whole);
   return whole ? value : 0;
 }
 
 std::optional<std::string> UserDefaultsString(std::string_view key) {
   if (!store) return std::nullopt;
-  const QVariant value = store->value(KeyName(key));
+  const QVariant value = Lookup(key);
   // The file holds every value as text; numbers appear typed only while a write is pending.
   // Lists, byte arrays and encoded variants are not texts.
   switch (value.typeId()) {
@@ -132,13 +193,12 @@ std::optional<std::string> UserDefaultsString(std::string_view key) {
 }
 
 void SetUserDefaultsInteger(std::string_view key, std::int64_t value) {
-  if (store) store->setValue(KeyName(key), QVariant::fromValue<qlonglong>(value));
+  if (store) pending[KeyName(key)] = QVariant::fromValue<qlonglong>(value);
 }
 
 void SetUserDefaultsString(std::string_view key, std::string_view value) {
   if (store) {
-    store->setValue(KeyName(key),
-                    QString::fromUtf8(value.data(), static_cast<qsizetype>(value.size())));
+    pending[KeyName(key)] = QString::fromUtf8(value.data(), static_cast<qsizetype>(value.size()));
   }
 }
 

@@ -1,0 +1,71 @@
+#!/usr/bin/env bash
+# The editor on a private Xvfb with a window manager, driven with xdotool: a rectangle and a
+# text drawn on a 4K picture and saved with Ctrl+S; then a pinned picture above another window.
+set -euo pipefail
+: "${EDITOR_PROGRAM:?EDITOR_PROGRAM must name vantorshot-edit}"
+dir=$(mktemp -d "${TMPDIR:-/tmp}/vantorshot-edit-e2e-XXXXXX")
+pids=()
+trap 'kill "${pids[@]}" 2>/dev/null || true; wait "${pids[@]}" 2>/dev/null || true; rm -rf "$dir"' EXIT
+export HOME=$dir XDG_RUNTIME_DIR=$dir
+fail() { echo "FAIL: $*" >&2; cat "$dir/log" >&2 2>/dev/null || true; exit 1; }
+wait_for() {
+  local tries=$(($2 * 10))
+  while ((tries-- > 0)); do eval "$1" && return 0; sleep 0.1; done
+  return 1
+}
+window_named() { xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n1; }
+geometry() { xdotool getwindowgeometry --shell "$1" | sed -n 's/^\(X\|Y\|WIDTH\|HEIGHT\)=//p'; }
+
+convert -size 3840x2160 xc:white "$dir/big.png"
+cp "$dir/big.png" "$dir/original.png"
+"$EDITOR_PROGRAM" "$dir/big.png" >"$dir/log" 2>&1 & pids+=($!)
+wait_for '[[ -n $(window_named "big.png") ]]' 30 || fail "no editor window"
+editor=$(window_named "big.png")
+sleep 0.5
+read -r x y w h < <(geometry "$editor" | paste -sd' ')
+xdotool windowactivate --sync "$editor"
+# The fitted picture fills the width; the middle fifth of the height is surely on it.
+xdotool key r mousemove $((x + w / 5)) $((y + h * 2 / 5)) mousedown 1 \
+  mousemove $((x + w / 4)) $((y + h / 2)) mousemove $((x + w * 2 / 5)) $((y + h * 3 / 5)) \
+  mouseup 1
+xdotool key t mousemove $((x + w * 7 / 10)) $((y + h / 2)) click 1
+wait_for '[[ -n $(window_named "^Text$") ]]' 10 || fail "the text tool asked for no text"
+xdotool windowactivate --sync "$(window_named "^Text$")" type Hello
+xdotool key Return
+sleep 0.3
+xdotool windowactivate --sync "$editor" key ctrl+s
+wait_for '! cmp -s "$dir/big.png" "$dir/original.png"' 30 || fail "Ctrl+S wrote nothing"
+
+changes() {  # the bounding box "WxH+X+Y" of what changed in one half of the picture
+  convert "$dir/original.png" "$dir/big.png" -compose difference -composite \
+    -crop "1920x2160+$1+0" +repage -threshold 10% -trim -format '%w %h %[fx:page.x] %[fx:page.y]\n' info:
+}
+read -r rw rh rx ry < <(changes 0)
+((rw > 300 && rh > 150)) || fail "no rectangle on the left half: ${rw}x${rh}"
+inside=$(convert "$dir/big.png" -format "%[pixel:p{$((rx + rw / 2)),$((ry + rh / 2))}]" info:)
+[[ $inside == *white* || $inside == *255,255,255* ]] || fail "the rectangle is filled: $inside"
+edge=$(convert "$dir/big.png" -format "%[pixel:p{$rx,$((ry + rh / 2))}]" info:)
+[[ $edge == *red* || $edge == srgb\(2[0-9][0-9],0,0\) ]] || fail "the edge is not red: $edge"
+read -r tw th _ < <(changes 1920)
+((tw > 20 && th > 10 && tw < 1900)) || fail "no text on the right half: ${tw}x${th}"
+
+# Pin: a window of the picture's size, kept above a window raised after it, closed by Escape.
+convert -size 300x200 xc:navy "$dir/small.png"
+"$EDITOR_PROGRAM" --pin "$dir/small.png" >>"$dir/log" 2>&1 & pin_pid=$!
+pids+=($pin_pid)
+wait_for '[[ -n $(window_named "^Pinned: small.png") ]]' 30 || fail "no pin window"
+pin=$(window_named "^Pinned: small.png")
+read -r _ _ pw ph < <(geometry "$pin" | paste -sd' ')
+[[ "${pw}x${ph}" == 300x200 ]] || fail "the pin window is ${pw}x${ph}, not 300x200"
+xmessage -geometry 800x600+0+0 "another window" & pids+=($!)
+wait_for '[[ -n $(window_named "^xmessage$") ]]' 10 || fail "no other window"
+xdotool windowactivate --sync "$(window_named "^xmessage$")"
+sleep 0.5
+stacking=$(xprop -root _NET_CLIENT_LIST_STACKING | grep -o '0x[0-9a-f]*' | xargs printf '%d\n')
+other=$(window_named "^xmessage$")
+pin_place=$(grep -nx "$pin" <<<"$stacking" | cut -d: -f1)
+other_place=$(grep -nx "$other" <<<"$stacking" | cut -d: -f1)
+((pin_place > other_place)) || fail "the pin is below the other window ($stacking)"
+xdotool windowactivate --sync "$pin" key Escape
+wait_for '! kill -0 $pin_pid 2>/dev/null' 10 || fail "Escape did not close the pin"
+echo PASS
