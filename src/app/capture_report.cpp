@@ -28,7 +28,9 @@ std::string CaptureAnswer(const CaptureEnd& end) {
   for (const Word& word : Words) {
     if (word.result != end.result) continue;
     const std::string& detail = end.result == CaptureResult::Saved ? end.file : end.why;
-    return std::string(word.word) + (detail.empty() ? "" : " " + OneLine(detail));
+    std::string answer(word.word);
+    if (!detail.empty()) answer.append(" ").append(OneLine(detail));
+    return answer;
   }
   return "failed";
 }
