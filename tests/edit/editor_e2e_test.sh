@@ -21,13 +21,22 @@ cp "$dir/big.png" "$dir/original.png"
 "$EDITOR_PROGRAM" "$dir/big.png" >"$dir/log" 2>&1 & pids+=($!)
 wait_for '[[ -n $(window_named "big.png") ]]' 30 || fail "no editor window"
 editor=$(window_named "big.png")
-sleep 0.5
+# The window manager places and sizes the window after it shows, and the picture is fitted
+# anew then: a slow build is still settling for a while.
+settled() {
+  local before
+  before=$(geometry "$editor")
+  sleep 1
+  [[ $(geometry "$editor") == "$before" ]]
+}
+wait_for settled 30 || fail "the editor window never settled"
 read -r x y w h < <(geometry "$editor" | paste -sd' ')
-xdotool windowactivate --sync "$editor"
+xdotool windowactivate --sync "$editor" key r
+sleep 0.3
 # The fitted picture fills the width; the middle fifth of the height is surely on it.
-xdotool key r mousemove $((x + w / 5)) $((y + h * 2 / 5)) mousedown 1 \
-  mousemove $((x + w / 4)) $((y + h / 2)) mousemove $((x + w * 2 / 5)) $((y + h * 3 / 5)) \
-  mouseup 1
+xdotool mousemove $((x + w / 5)) $((y + h * 2 / 5)) mousedown 1 sleep 0.1 \
+  mousemove $((x + w / 4)) $((y + h / 2)) sleep 0.1 mousemove $((x + w * 2 / 5)) $((y + h * 3 / 5)) \
+  sleep 0.1 mouseup 1
 xdotool key t mousemove $((x + w * 7 / 10)) $((y + h / 2)) click 1
 wait_for '[[ -n $(window_named "^Text$") ]]' 10 || fail "the text tool asked for no text"
 xdotool windowactivate --sync "$(window_named "^Text$")" type Hello
