@@ -11,6 +11,7 @@
 #include <chrono>
 #include <cstring>
 #include <list>
+#include <optional>
 
 #include "platform/command_channel.h"
 #include "platform/process_fd.h"
@@ -23,6 +24,9 @@ using Clock = std::chrono::steady_clock;
 
 // Clients served at once; more are turned away until some are done.
 constexpr std::size_t MostClients = 64;
+// How long the listener rests when no descriptor is left to accept with: its pending
+// connection keeps it readable, and watching it meanwhile would wake the wait at once, forever.
+constexpr auto AcceptRest = std::chrono::milliseconds(100);
 
 struct Client {
   UniqueFd fd;
@@ -40,6 +44,7 @@ struct Server {
   std::list<Client> clients;
   std::int64_t lastNumber = 0;
   bool captureUnderway = false;
+  std::optional<Clock::time_point> listenAgainAt;  // while the listener rests
 };
 
 Server server;
@@ -56,28 +61,39 @@ void Send(int fd, const std::string& line) {
   [[maybe_unused]] const ssize_t sent = send(fd, text.data(), text.size(), MSG_NOSIGNAL);
 }
 
-// The timer fires at the earliest deadline of a client still being read.
+// The timer fires at the earliest deadline of a client still being read, or when a resting
+// listener is to be watched again.
 void ArmDeadline() {
-  itimerspec when{};
+  std::optional<Clock::time_point> earliest = server.listenAgainAt;
   for (const Client& client : server.clients) {
-    if (client.waiting) continue;
-    const auto left =
-        std::chrono::duration_cast<std::chrono::nanoseconds>(client.deadline - Clock::now());
-    const long long ns = left.count() > 0 ? left.count() : 1;
-    const long long current = when.it_value.tv_sec * 1000000000LL + when.it_value.tv_nsec;
-    if (current == 0 || ns < current) {
-      when.it_value.tv_sec = static_cast<time_t>(ns / 1000000000LL);
-      when.it_value.tv_nsec = static_cast<long>(ns % 1000000000LL);
-    }
+    if (!client.waiting && (!earliest || client.deadline < *earliest)) earliest = client.deadline;
+  }
+  itimerspec when{};
+  if (earliest) {
+    const long long ns =
+        std::chrono::duration_cast<std::chrono::nanoseconds>(*earliest - Clock::now()).count();
+    // Zero would disarm the timer: a deadline already past fires at once instead.
+    const long long wait = ns > 0 ? ns : 1;
+    when.it_value.tv_sec = static_cast<time_t>(wait / 1000000000LL);
+    when.it_value.tv_nsec = static_cast<long>(wait % 1000000000LL);
   }
   timerfd_settime(server.deadline.Get(), 0, &when, nullptr);
 }
 
 void AcceptClients() {
+  if (server.listenAgainAt) {
+    if (Clock::now() < *server.listenAgainAt) return;
+    server.listenAgainAt.reset();
+    Watch(server.listening.Get());
+  }
   for (;;) {
     UniqueFd fd(accept4(server.listening.Get(), nullptr, nullptr, SOCK_CLOEXEC | SOCK_NONBLOCK));
     if (!fd.Valid()) {
       if (errno == EINTR || errno == ECONNABORTED) continue;
+      if (errno == EMFILE || errno == ENFILE || errno == ENOBUFS || errno == ENOMEM) {
+        epoll_ctl(server.events.Get(), EPOLL_CTL_DEL, server.listening.Get(), nullptr);
+        server.listenAgainAt = Clock::now() + AcceptRest;
+      }
       return;
     }
     ucred peer{};

@@ -1,14 +1,20 @@
+#include <poll.h>
 #include <signal.h>
+#include <sys/resource.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/un.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <QLockFile>
 
 #include <chrono>
+#include <cstring>
 #include <filesystem>
 #include <string>
 
+#include "platform/command_server.h"
 #include "platform/key_codes.h"
 #include "platform/single_instance.h"
 #include "program/program_fixture.h"
@@ -144,6 +150,49 @@ TEST(SingleInstance, EveryNameOfOneDisplayIsOneLockInAFolderOfOurOwn) {
     EXPECT_EQ(SingleInstanceLock().Status(), SingleInstanceLock::State::Unavailable);
     ASSERT_EQ(chown(own.c_str(), 0, 0), 0);
   }
+}
+
+bool Readable(int fd, int timeoutMs) {
+  pollfd ready{fd, POLLIN, 0};
+  return poll(&ready, 1, timeoutMs) == 1;
+}
+
+// With no descriptor left to accept a waiting client with, the server neither spins on its
+// readable listener nor forgets the client: it serves it once descriptors are free again.
+TEST(CommandServer, RunningOutOfDescriptorsRestsTheListenerAndThenServesTheWaitingClient) {
+  ScratchFolder folder;
+  const std::string path = folder.Path() + "commands";
+  std::string why;
+  ASSERT_TRUE(StartCommandServer(path, why)) << why;
+  sockaddr_un address{};
+  address.sun_family = AF_UNIX;
+  std::strcpy(address.sun_path, path.c_str());
+  const int client = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+  ASSERT_EQ(connect(client, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+  ASSERT_EQ(write(client, "nonsense\n", 9), 9);
+
+  rlimit limits{};
+  getrlimit(RLIMIT_NOFILE, &limits);
+  const int lowestFree = dup(client);
+  close(lowestFree);
+  rlimit exhausted = limits;
+  exhausted.rlim_cur = static_cast<rlim_t>(lowestFree);
+  ASSERT_EQ(setrlimit(RLIMIT_NOFILE, &exhausted), 0);
+  ASSERT_TRUE(Readable(CommandServerDescriptor(), 0));
+  ServeCommands();
+  const bool stillReadable = Readable(CommandServerDescriptor(), 0);
+  setrlimit(RLIMIT_NOFILE, &limits);
+  EXPECT_FALSE(stillReadable) << "the wait would wake at once, again and again";
+
+  ASSERT_TRUE(Readable(CommandServerDescriptor(), 2000));
+  ServeCommands();
+  ASSERT_TRUE(Readable(client, 2000));
+  char answer[64];
+  const ssize_t got = read(client, answer, sizeof answer);
+  EXPECT_EQ(std::string(answer, got > 0 ? static_cast<std::size_t>(got) : 0),
+            "error unknown command\n");
+  close(client);
+  StopCommandServer();
 }
 
 }  // namespace
