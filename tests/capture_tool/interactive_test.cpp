@@ -77,14 +77,14 @@ TEST_F(CaptureSelection, AdjustedAfterTheDragAndTakenByReturnSpaceOrDoubleClick)
   const QPoint last(screen.width() - 1, screen.height() - 1);
   const QStringList corner = at({300, 250}) + QStringList{"mousedown", "1"};
   const std::pair<QStringList, QRect> rows[] = {
-      {corner + at({340, 280}) + QStringList{"mouseup", "1", "key", "Right", "Right", "Return"},
+      {corner + at({340, 280}) + QStringList{"mouseup", "1", "key", "Right", "KP_Right", "Return"},
        {102, 120, 240, 160}},
       {at({100, 185}) + QStringList{"mousedown", "1"} + at({90, 185}) +
            QStringList{"mouseup", "1", "key", "shift+Down", "alt+Right", "space"},
        {90, 130, 211, 130}},
       {at({200, 185}) + QStringList{"mousedown", "1"} + at({150, 160}) +
-           QStringList{"mouseup", "1", "key", "alt+shift+Down", "alt+Up", "click", "--repeat", "2",
-                       "--delay", "60", "1"},
+           QStringList{"mouseup", "1", "key", "alt+shift+Down", "alt+KP_Up", "click", "--repeat",
+                       "2", "--delay", "60", "1"},
        {50, 95, 200, 139}},
       // Dragged across the opposite corner, the handle turns into that one.
       {corner + at({60, 100}) + QStringList{"mouseup", "1", "key", "Return"}, {60, 100, 40, 20}},

@@ -130,10 +130,14 @@ void keyPressed(Selecting& s, xcb_keysym_t key, const xcb_key_press_event_t& eve
         s.ended = PickOutcome::Result::Picked;
       }
       return;
-    case XK_Left: dx = -step; break;
-    case XK_Right: dx = step; break;
-    case XK_Up: dy = -step; break;
-    case XK_Down: dy = step; break;
+    case XK_Left:
+    case XK_KP_Left: dx = -step; break;
+    case XK_Right:
+    case XK_KP_Right: dx = step; break;
+    case XK_Up:
+    case XK_KP_Up: dy = -step; break;
+    case XK_Down:
+    case XK_KP_Down: dy = step; break;
     default: return;
   }
   if (s.phase != Phase::Adjusting) return;
