@@ -3,6 +3,7 @@
 #include <QPainter>
 
 #include "harness.h"
+#include "selection_geometry.h"
 
 namespace {
 
@@ -100,6 +101,33 @@ TEST_F(CaptureSelection, AdjustedAfterTheDragAndTakenByReturnSpaceOrDoubleClick)
     QImage image = taken({"-s"}, dragging({100, 120}, {300, 250}) + input);
     EXPECT_EQ(differingPixels(image, screen.copy(expected)), 0);
   }
+}
+
+// Over each handle the pointer shows the edges a press would move, inside the four-way arrow,
+// and beside the selection the crosshair it began with: ten shapes, no two alike.
+TEST_F(CaptureSelection, ThePointerShowsWhatAPressWouldTakeHoldOf) {
+  ToolRun tool({"-s", "-x", path}, environment);
+  ASSERT_TRUE(waitForOverlay(kSelectionTitle));
+  ASSERT_TRUE(xdotool(at({500, 300})));
+  const QImage crosshair = display.cursor().image;
+  // The drag ends on a handle: back beside the selection, each shape follows the one before.
+  ASSERT_TRUE(xdotool(dragging({100, 120}, {300, 250}) + at({500, 300})));
+  ASSERT_TRUE(eventually([&] { return display.cursor().image == crosshair; }));
+  std::vector<QPoint> places{{200, 185}};
+  for (const Handle& handle : handlesOf({100, 120, 200, 130}))
+    places.emplace_back(handle.x, handle.y);
+  std::vector<QImage> shapes{crosshair};
+  for (const QPoint place : places) {
+    SCOPED_TRACE(place.x() * 1000 + place.y());
+    ASSERT_TRUE(xdotool(at(place)));
+    EXPECT_TRUE(eventually([&] { return display.cursor().image != shapes.back(); }));
+    shapes.push_back(display.cursor().image);
+    for (std::size_t i = 0; i + 1 < shapes.size(); ++i) EXPECT_NE(shapes[i], shapes.back()) << i;
+  }
+  ASSERT_TRUE(xdotool(at({500, 300})));
+  EXPECT_TRUE(eventually([&] { return display.cursor().image == crosshair; }));
+  ASSERT_TRUE(xdotool({"key", "Escape"}));
+  EXPECT_EQ(tool.wait().exitCode, 1);
 }
 
 TEST_F(CaptureSelection, SpaceHeldWhileDraggingMovesTheRectangle) {

@@ -1,10 +1,12 @@
 #include "area_selector.h"
 
+#include <X11/cursorfont.h>
 #include <X11/keysym.h>
 
 #include <cstdlib>
 
 #include "input_grab.h"
+#include "selection_cursor.h"
 #include "selection_geometry.h"
 #include "selection_overlay.h"
 #include "xcb_handles.h"
@@ -179,6 +181,13 @@ void handle(Selecting& s, const xcb_generic_event_t* event, SelectionOverlay& ov
   }
 }
 
+// What the pointer holds or would take hold of with a press.
+unsigned partUnderPointer(const Selecting& s) {
+  if (s.phase == Phase::Holding) return s.held;
+  if (s.phase != Phase::Adjusting || !s.view.pointerSeen) return kNoEdge;
+  return heldPart(s.selection, s.view.pointerX, s.view.pointerY);
+}
+
 }  // namespace
 
 PickOutcome selectArea(xcb_connection_t* connection, xcb_screen_t* screen, bool composited,
@@ -189,10 +198,10 @@ PickOutcome selectArea(xcb_connection_t* connection, xcb_screen_t* screen, bool 
   // Under a compositor the overlay's contents would not be the screen's: freeze first.
   if (composited) frozen.emplace(connection, screen, format);
   SelectionOverlay overlay(connection, screen, format);
-  xcb_cursor_t cursor = createCrosshairCursor(connection);
-  InputGrab grab(
-      connection, screen->root, cursor,
-      XCB_EVENT_MASK_BUTTON_PRESS | XCB_EVENT_MASK_BUTTON_RELEASE | XCB_EVENT_MASK_POINTER_MOTION);
+  xcb_cursor_t cursor = createFontCursor(connection, XC_crosshair);
+  constexpr uint16_t pointerEvents =
+      XCB_EVENT_MASK_BUTTON_PRESS | XCB_EVENT_MASK_BUTTON_RELEASE | XCB_EVENT_MASK_POINTER_MOTION;
+  InputGrab grab(connection, screen->root, cursor, pointerEvents);
   xcb_free_cursor(connection, cursor);
   if (!grab.held()) {
     outcome.problem = "another program holds the pointer or keyboard";
@@ -210,6 +219,7 @@ PickOutcome selectArea(xcb_connection_t* connection, xcb_screen_t* screen, bool 
     s.selection = *start;
   }
   KeyMap keys(connection);
+  SelectionCursor pointer(connection, pointerEvents);
   s.view.selection = s.selection;
   s.view.handles = s.phase == Phase::Adjusting;
   overlay.update(s.view);
@@ -227,6 +237,7 @@ PickOutcome selectArea(xcb_connection_t* connection, xcb_screen_t* screen, bool 
     s.view.selection = s.selection;
     s.view.handles = s.phase == Phase::Adjusting;
     overlay.update(s.view);
+    pointer.show(partUnderPointer(s));
   }
   outcome.problem = "the connection to the display was lost";
   return outcome;

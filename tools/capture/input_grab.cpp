@@ -11,7 +11,6 @@ namespace {
 
 constexpr auto kGrabPatience = std::chrono::milliseconds(1500);
 constexpr auto kGrabRetryPause = std::chrono::milliseconds(20);
-constexpr uint16_t kCrosshairGlyph = 34;  // XC_crosshair in the core cursor font
 
 bool tryGrab(xcb_connection_t* connection, xcb_window_t window, xcb_cursor_t cursor,
              uint16_t pointerEvents) {
@@ -52,12 +51,13 @@ InputGrab::~InputGrab() {
   xcb_flush(connection_);
 }
 
-xcb_cursor_t createCrosshairCursor(xcb_connection_t* connection) {
+xcb_cursor_t createFontCursor(xcb_connection_t* connection, uint16_t glyph) {
   xcb_font_t font = xcb_generate_id(connection);
   xcb_open_font(connection, font, 6, "cursor");
   xcb_cursor_t cursor = xcb_generate_id(connection);
-  xcb_create_glyph_cursor(connection, cursor, font, font, kCrosshairGlyph, kCrosshairGlyph + 1, 0,
-                          0, 0, 0xffff, 0xffff, 0xffff);
+  // The glyph after each shape is its mask.
+  xcb_create_glyph_cursor(connection, cursor, font, font, glyph, glyph + 1, 0, 0, 0, 0xffff, 0xffff,
+                          0xffff);
   xcb_close_font(connection, font);
   return cursor;
 }

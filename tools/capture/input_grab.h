@@ -24,8 +24,8 @@ class InputGrab {
   bool held_ = false;
 };
 
-// The crosshair of the core cursor font; the caller frees it with xcb_free_cursor.
-xcb_cursor_t createCrosshairCursor(xcb_connection_t* connection);
+// A glyph of the core cursor font (XC_ names); the caller frees it with xcb_free_cursor.
+xcb_cursor_t createFontCursor(xcb_connection_t* connection, uint16_t glyph);
 
 // The server's key map, asked once: the symbol of a key without modifiers (XK_ names).
 class KeyMap {

@@ -1,5 +1,7 @@
 #include "window_picker.h"
 
+#include <X11/cursorfont.h>
+
 #include <algorithm>
 #include <array>
 #include <vector>
@@ -124,7 +126,7 @@ TopLevel topLevelAt(xcb_connection_t* connection, xcb_screen_t* screen, const Ou
 PickOutcome pickWindow(xcb_connection_t* connection, xcb_screen_t* screen) {
   PickOutcome outcome;
   Outline outline(connection, screen);
-  xcb_cursor_t cursor = createCrosshairCursor(connection);
+  xcb_cursor_t cursor = createFontCursor(connection, XC_crosshair);
   InputGrab grab(
       connection, screen->root, cursor,
       XCB_EVENT_MASK_BUTTON_PRESS | XCB_EVENT_MASK_BUTTON_RELEASE | XCB_EVENT_MASK_POINTER_MOTION);
