@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The editor on a private Xvfb with a window manager, driven with xdotool: a rectangle and a
-# text drawn on a 4K picture and saved with Ctrl+S; then a pinned picture above another window.
+# text drawn on a 4K picture, saved with Ctrl+S and copied with Ctrl+C; then a picture from the
+# clipboard pinned above another window.
 set -euo pipefail
 : "${EDITOR_PROGRAM:?EDITOR_PROGRAM must name vantorshot-edit}"
 dir=$(mktemp -d "${TMPDIR:-/tmp}/vantorshot-edit-e2e-XXXXXX")
@@ -58,12 +59,24 @@ edge=$(convert "$dir/big.png" -format "%[pixel:p{$rx,$((ry + rh / 2))}]" info:)
 read -r tw th _ < <(changes 1920)
 ((tw > 20 && th > 10 && tw < 1900)) || fail "no text on the right half: ${tw}x${th}"
 
-# Pin: a window of the picture's size, kept above a window raised after it, closed by Escape.
+# Ctrl+C puts the picture as saved on the clipboard.
+xdotool windowactivate --sync "$editor" key ctrl+c
+copied() {
+  xclip -selection clipboard -t image/png -o >"$dir/copied.png" 2>/dev/null &&
+    [[ $(compare -metric AE "$dir/copied.png" "$dir/big.png" null: 2>&1) == 0 ]]
+}
+wait_for copied 10 || fail "the clipboard does not hold the picture"
+
+# Pin, of a picture on the clipboard: a window of the picture's size, kept above a window
+# raised after it, closed by Escape.
 convert -size 300x200 xc:navy "$dir/small.png"
-"$EDITOR_PROGRAM" --pin "$dir/small.png" >>"$dir/log" 2>&1 & pin_pid=$!
+xclip -quiet -selection clipboard -t image/png -i "$dir/small.png" >/dev/null 2>&1 & pids+=($!)
+wait_for 'xclip -selection clipboard -t image/png -o 2>/dev/null | cmp -s - "$dir/small.png"' 10 ||
+  fail "xclip did not take the clipboard"
+"$EDITOR_PROGRAM" --pin --clipboard >>"$dir/log" 2>&1 & pin_pid=$!
 pids+=($pin_pid)
-wait_for '[[ -n $(window_named "^Pinned: small.png") ]]' 30 || fail "no pin window"
-pin=$(window_named "^Pinned: small.png")
+wait_for '[[ -n $(window_named "^Pinned: clipboard") ]]' 30 || fail "no pin window"
+pin=$(window_named "^Pinned: clipboard")
 read -r _ _ pw ph < <(geometry "$pin" | paste -sd' ')
 [[ "${pw}x${ph}" == 300x200 ]] || fail "the pin window is ${pw}x${ph}, not 300x200"
 xmessage -geometry 800x600+0+0 "another window" & pids+=($!)
