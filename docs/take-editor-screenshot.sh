@@ -31,9 +31,12 @@ done
 xdotool windowsize --sync "$window" 1060 760 windowmove --sync "$window" 10 10
 sleep 0.5
 xdotool windowactivate --sync "$window" key ctrl+1
-# Picture coordinates to screen coordinates: the canvas's top-left corner on the screen.
+sleep 0.5
+# Picture coordinates to screen coordinates: the picture's top-left corner on the screen, found
+# by its title bar's colour.
 eval "$(xdotool getwindowgeometry --shell "$window")"
-ox=$((X + 30)) oy=$((Y + 66))
+read -r ox oy < <(import -window root png:- | convert - -fill black +opaque '#3a6ea5' \
+  -fill white -opaque '#3a6ea5' -trim -format '%[fx:page.x] %[fx:page.y]\n' info:)
 drag() {  # tool key, then x1 y1 x2 y2 [more points] in picture pixels
   local key=$1; shift
   xdotool key "$key" mousemove $((ox + $1)) $((oy + $2)) mousedown 1

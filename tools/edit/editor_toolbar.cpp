@@ -7,6 +7,8 @@
 #include <QPainter>
 #include <QSpinBox>
 
+#include "tool_icons.h"
+
 namespace {
 
 struct ToolEntry {
@@ -31,9 +33,11 @@ constexpr ToolEntry kTools[] = {
 };
 
 QIcon swatch(const QColor& color) {
-  QPixmap pixmap(16, 16);
-  pixmap.fill(color);
-  QPainter(&pixmap).drawRect(0, 0, 15, 15);
+  QPixmap pixmap(24, 24);
+  pixmap.fill(Qt::transparent);
+  QPainter painter(&pixmap);
+  painter.setBrush(color);
+  painter.drawRect(3, 3, 17, 17);
   return QIcon(pixmap);
 }
 
@@ -41,10 +45,11 @@ QIcon swatch(const QColor& color) {
 
 QToolBar* buildToolBar(QWidget* parent, ToolSettings& settings) {
   auto* bar = new QToolBar(QObject::tr("Tools"), parent);
-  bar->setToolButtonStyle(Qt::ToolButtonTextOnly);
+  bar->setToolButtonStyle(Qt::ToolButtonIconOnly);
+  const QColor ink = bar->palette().color(QPalette::ButtonText);
   auto* group = new QActionGroup(bar);
   for (const ToolEntry& entry : kTools) {
-    QAction* action = bar->addAction(QObject::tr(entry.name));
+    QAction* action = bar->addAction(toolIcon(entry.tool, ink), QObject::tr(entry.name));
     action->setCheckable(true);
     action->setChecked(entry.tool == settings.tool);
     action->setShortcut(QKeySequence(QChar(entry.key)));
@@ -64,7 +69,7 @@ QToolBar* buildToolBar(QWidget* parent, ToolSettings& settings) {
     settings.color = chosen;
     colour->setIcon(swatch(chosen));
   });
-  QAction* filled = bar->addAction(QObject::tr("Filled"));
+  QAction* filled = bar->addAction(filledIcon(ink), QObject::tr("Filled"));
   filled->setCheckable(true);
   filled->setShortcut(QKeySequence(Qt::Key_F));
   filled->setToolTip(QObject::tr("Filled rectangles and ellipses (F)"));
