@@ -17,6 +17,18 @@ wait_for() {
 window_named() { xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n1; }
 geometry() { xdotool getwindowgeometry --shell "$1" | sed -n 's/^\(X\|Y\|WIDTH\|HEIGHT\)=//p'; }
 
+# What cannot be read is refused with status 2 and the reason: the missing file and one that
+# is no picture before any window, a cut-off picture once its decoding fails.
+printf 'not a picture' >"$dir/text.png"
+convert -size 800x600 plasma: "$dir/whole.png"
+head -c 20000 "$dir/whole.png" >"$dir/cut.png"
+for bad in missing.png text.png cut.png; do
+  status=0
+  timeout 30 "$EDITOR_PROGRAM" "$dir/$bad" >/dev/null 2>"$dir/complaint" || status=$?
+  ((status == 2)) || fail "$bad gave status $status"
+  grep -q "^vantorshot-edit: cannot read $dir/$bad: " "$dir/complaint" || fail "$bad: $(cat "$dir/complaint")"
+done
+
 convert -size 3840x2160 xc:white "$dir/big.png"
 cp "$dir/big.png" "$dir/original.png"
 "$EDITOR_PROGRAM" "$dir/big.png" >"$dir/log" 2>&1 & pids+=($!)

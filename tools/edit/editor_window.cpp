@@ -12,6 +12,7 @@
 #include "clipboard_copy.h"
 #include "editor_toolbar.h"
 #include "picture_export.h"
+#include "picture_reading.h"
 #include "pin_window.h"
 
 // After the capture tools' headers: it declares X11's Display, which their enum would shadow.
@@ -24,7 +25,28 @@ constexpr int kStatusShown = 4000;  // ms
 }  // namespace
 
 EditorWindow::EditorWindow(const QImage& picture, const QString& path) : path_(path) {
-  history_.now.base = picture.convertToFormat(QImage::Format_RGB32);
+  build();
+  setPicture(picture);
+}
+
+EditorWindow::EditorWindow(const QString& path,
+                           std::function<void(const QString& problem)> unreadable)
+    : path_(path), decoder_([this, path, unreadable = std::move(unreadable)] {
+        ReadPicture read = readPicture(path);
+        // Queued to the window: dropped, not run, should the window be gone by then.
+        QMetaObject::invokeMethod(
+            this,
+            [this, unreadable, read = std::move(read)] {
+              if (read.picture.isNull()) return unreadable(read.problem);
+              setPicture(read.picture);
+            },
+            Qt::QueuedConnection);
+      }) {
+  build();
+  setEnabled(false);
+}
+
+void EditorWindow::build() {
   canvas_ = new EditorCanvas(history_, settings_);
   view_ = new QScrollArea(this);
   view_->setWidget(canvas_);
@@ -41,6 +63,13 @@ EditorWindow::EditorWindow(const QImage& picture, const QString& path) : path_(p
   statusBar();
   showTitle();
   resize(1024, 720);
+}
+
+void EditorWindow::setPicture(const QImage& picture) {
+  history_.now.base = picture.convertToFormat(QImage::Format_RGB32);
+  canvas_->pictureChanged();
+  if (fitting_) zoomToFit();
+  setEnabled(true);
 }
 
 void EditorWindow::addCommands() {

@@ -2,6 +2,9 @@
 
 #include <QMainWindow>
 
+#include <functional>
+#include <thread>
+
 #include "edit_history.h"
 #include "editor_canvas.h"
 
@@ -11,12 +14,17 @@ class QScrollArea;
 class EditorWindow : public QMainWindow {
  public:
   EditorWindow(const QImage& picture, const QString& path);
+  // The picture of `path`, decoded on a thread of its own while the window comes up: until it
+  // is there the window takes no input, and `unreadable` is told why when it cannot be read.
+  EditorWindow(const QString& path, std::function<void(const QString& problem)> unreadable);
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
 
  private:
+  void build();
+  void setPicture(const QImage& picture);
   void addCommands();
   void zoomBy(double factor);
   void zoomToFit();
@@ -34,4 +42,6 @@ class EditorWindow : public QMainWindow {
   QString path_;
   bool fitting_ = true;
   bool modified_ = false;
+  // Last, so that it is joined before anything it might post to is gone.
+  std::jthread decoder_;
 };

@@ -8,6 +8,7 @@
 
 #include "command_line.h"
 #include "editor_window.h"
+#include "picture_reading.h"
 #include "pin_window.h"
 
 namespace {
@@ -17,6 +18,18 @@ constexpr int kBadRequest = 2;
 int complain(const QString& text) {
   std::fprintf(stderr, "vantorshot-edit: %s\n", qPrintable(text));
   return kBadRequest;
+}
+
+// Shows the picture pinned, or in the editor, until its window closes.
+int showPicture(QImage picture, const QString& name, bool pin, const QString& path) {
+  if (pin) {
+    (new PinWindow(picture, name))->show();
+    return QApplication::exec();
+  }
+  // The window keeps its own copy of the pixels: this one is let go before the event loop.
+  EditorWindow window(std::exchange(picture, QImage()), path);
+  window.show();
+  return QApplication::exec();
 }
 
 }  // namespace
@@ -43,26 +56,23 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv);
   app.setApplicationName("vantorshot-edit");
 
-  QImage picture;
   if (request.fromClipboard) {
-    picture = QApplication::clipboard()->image();
+    QImage picture = QApplication::clipboard()->image();
     if (picture.isNull()) return complain("the clipboard holds no picture");
-  } else {
-    QImageReader reader(request.file);
-    reader.setAutoTransform(true);
-    picture = reader.read();
-    if (picture.isNull()) {
-      return complain("cannot read " + request.file + ": " + reader.errorString());
-    }
+    return showPicture(std::move(picture), "clipboard", request.pin, QString());
+  }
+  if (QImageReader probe(request.file); !probe.canRead()) {
+    return complain("cannot read " + request.file + ": " + probe.errorString());
   }
   if (request.pin) {
-    QString name = request.fromClipboard ? "clipboard" : QFileInfo(request.file).fileName();
-    (new PinWindow(picture, name))->show();
-    return app.exec();
+    ReadPicture read = readPicture(request.file);
+    if (read.picture.isNull()) return complain(read.problem);
+    return showPicture(std::move(read.picture), QFileInfo(request.file).fileName(), true,
+                       request.file);
   }
-  // The window keeps its own copy of the pixels: this one is let go before the event loop.
-  EditorWindow window(std::exchange(picture, QImage()),
-                      request.fromClipboard ? QString() : request.file);
+  // Decoding is most of the start: the window comes up meanwhile.
+  EditorWindow window(request.file,
+                      [](const QString& problem) { QCoreApplication::exit(complain(problem)); });
   window.show();
   return app.exec();
 }
