@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Captures end in a result the user sees. With display 2 chosen and then unplugged, the next
+# Captures end in a result the user sees. "Annotate" on a saved capture's notification opens
+# the editor on it. With display 2 chosen and then unplugged, the next
 # entire-screen capture takes the one display left; a capture folder that cannot be written
 # gives one "Capture failed" notification naming it, and nothing else is lost.
 #
@@ -39,6 +40,17 @@ sleep 0.5
 xdotool key Return
 wait_for '[[ $(shots | wc -l) == 1 ]]' 15 || fail "display 2 was not captured"
 wait_for '[[ $(notified "Capture saved") == 1 ]]' 5 || fail "no notification of the saved capture"
+
+# "Annotate" on that notification opens the editor beside the program on the saved file; it
+# takes the picture, so Ctrl+Q closes it.
+id=$(grep "Capture saved" "$NOTIFICATION_RECORD" | cut -f2)
+saved=$(basename "$(shots)")
+dbus-send --session --type=method_call --dest=org.freedesktop.Notifications \
+  /org/freedesktop/Notifications org.freedesktop.Notifications.Invoke "uint32:$id" string:annotate
+editor_window() { xdotool search --onlyvisible --name "^$saved — " 2>/dev/null | head -n1; }
+wait_for '[[ -n $(editor_window) ]]' 30 || fail "Annotate opened no editor on $saved"
+xdotool windowfocus --sync "$(editor_window)" key ctrl+q
+wait_for '[[ -z $(editor_window) ]]' 10 || fail "the editor did not take Ctrl+Q"
 
 xrandr --delmonitor RIGHT >/dev/null
 sleep 1
