@@ -26,16 +26,16 @@ uint16_t glyphFor(unsigned part) {
 
 // The grab starts with the crosshair.
 SelectionCursor::SelectionCursor(xcb_connection_t* connection, uint16_t pointerEvents)
-    : connection_(connection), pointerEvents_(pointerEvents), shown_(kNoEdge) {}
+    : connection_(connection), pointerEvents_(pointerEvents), shown_(XC_crosshair) {}
 
 SelectionCursor::~SelectionCursor() {
   for (const auto& [glyph, cursor] : cursors_) xcb_free_cursor(connection_, cursor);
 }
 
 void SelectionCursor::show(unsigned part) {
-  if (glyphFor(part) == glyphFor(shown_)) return;
-  shown_ = part;
   const uint16_t glyph = glyphFor(part);
+  if (glyph == shown_) return;
+  shown_ = glyph;
   auto made = cursors_.find(glyph);
   if (made == cursors_.end())
     made = cursors_.emplace(glyph, createFontCursor(connection_, glyph)).first;

@@ -21,6 +21,6 @@ class SelectionCursor {
  private:
   xcb_connection_t* connection_;
   uint16_t pointerEvents_;
-  unsigned shown_;
+  uint16_t shown_;                            // the glyph
   std::map<uint16_t, xcb_cursor_t> cursors_;  // by glyph, made when first shown
 };
