@@ -8,7 +8,9 @@
 #include <array>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 #include <map>
+#include <memory>
 #include <mutex>
 #include <thread>
 
@@ -21,6 +23,11 @@ constexpr int kLevel = 2;
 constexpr int kSampleBlock = 2;
 // Huffman coding alone is several times faster than matching; taken while it costs this little.
 constexpr double kHuffmanAllowance = 1.02;
+// Pixels per band, whatever the strips they arrive in: each band starts deflate afresh, so
+// smaller bands cost size, and larger ones leave a thread idle at the end.
+constexpr std::size_t kBandPixels = 1 << 18;
+// A band is filtered and deflated this many bytes at a time.
+constexpr std::size_t kChunkBytes = 1 << 16;
 
 void appendBigEndian(std::string& out, uint32_t value) {
   out.push_back(static_cast<char>(value >> 24));
@@ -65,8 +72,27 @@ double huffmanEstimate(const unsigned char* bytes, std::size_t size) {
   return bits / 8;
 }
 
+// Bytes that are always written before they are read. A vector would zero them first and so
+// touch every page, where deflate's output buffer is mostly never used.
+class ScratchBytes {
+ public:
+  unsigned char* data() { return bytes_.get(); }
+  // Room for at least `size` bytes, keeping the first `keep`.
+  void reserve(std::size_t size, std::size_t keep = 0) {
+    if (size <= size_) return;
+    std::unique_ptr<unsigned char[]> grown = std::make_unique_for_overwrite<unsigned char[]>(size);
+    if (keep > 0) std::memcpy(grown.get(), bytes_.get(), keep);
+    bytes_ = std::move(grown);
+    size_ = size;
+  }
+
+ private:
+  std::unique_ptr<unsigned char[]> bytes_;
+  std::size_t size_ = 0;
+};
+
 // What one encoder thread reuses from band to band: fresh buffers of a megabyte each would cost
-// more in page faults and zeroing than the filtering itself.
+// more in page faults than the filtering itself.
 class Workspace {
  public:
   Workspace() {
@@ -78,15 +104,26 @@ class Workspace {
   Workspace(const Workspace&) = delete;
   Workspace& operator=(const Workspace&) = delete;
 
-  // Takes the strip's rows as RGB bytes.
-  void load(const Strip& strip) {
+  // Starts a band of about `rows` rows with the strip's rows, and the row above them, as RGB
+  // bytes.
+  void begin(const Strip& strip, int rows) {
     rowBytes_ = static_cast<std::size_t>(strip.rows.width) * 3;
-    rows_ = strip.rows.height;
+    rows_ = 0;
     topOfPicture_ = !strip.above;
-    grow(pixels_, rowBytes_ * static_cast<std::size_t>(rows_ + 1));
+    pixels_.reserve(rowBytes_ * static_cast<std::size_t>(rows + strip.rows.height + 1));
     if (strip.above) rgbBytes(strip.above, strip.rows.width, pixels_.data());
-    for (int y = 0; y < rows_; ++y) rgbBytes(strip.rows.row(y), strip.rows.width, row(y));
+    add(strip);
   }
+  // Adds the next strip's rows to the band.
+  void add(const Strip& strip) {
+    pixels_.reserve(rowBytes_ * static_cast<std::size_t>(rows_ + 1 + strip.rows.height),
+                    rowBytes_ * static_cast<std::size_t>(rows_ + 1));
+    for (int y = 0; y < strip.rows.height; ++y) {
+      rgbBytes(strip.rows.row(y), strip.rows.width, row(rows_ + y));
+    }
+    rows_ += strip.rows.height;
+  }
+  int rows() const { return rows_; }
 
   BandCoding chooseCoding();
   // The whole band coded so, as the next piece of the stream.
@@ -95,26 +132,28 @@ class Workspace {
  private:
   unsigned char* row(int y) { return pixels_.data() + rowBytes_ * static_cast<std::size_t>(y + 1); }
   const unsigned char* above(int y) { return y == 0 && topOfPicture_ ? nullptr : row(y - 1); }
-  static void grow(std::vector<unsigned char>& buffer, std::size_t size) {
-    if (buffer.size() < size) buffer.resize(size);
-  }
   // `count` rows from `first`, each with its filter byte, into filtered_; the bytes written.
   std::size_t filterRows(bool filtered, int first, int count);
-  // Deflates `size` bytes of filtered_ after the first `context` into deflated_, as if the
-  // context had come just before; the size written, 0 on failure.
-  std::size_t deflateFiltered(std::size_t context, std::size_t size, int strategy, bool last);
+  // Starts a deflate stream into deflated_ with room for `size` bytes of input, as if the
+  // first `context` bytes of filtered_ had come just before; the room, 0 on failure.
+  std::size_t startDeflate(std::size_t context, std::size_t size, int strategy);
+  // Deflates `size` bytes of filtered_ from `offset`; `end` ends the piece, `last` the stream.
+  bool deflateMore(std::size_t offset, std::size_t size, bool end, bool last);
+  // Deflates `size` bytes of filtered_ after the first `context`, on their own; the size
+  // written, 0 on failure.
+  std::size_t deflateFiltered(std::size_t context, std::size_t size);
 
   z_stream stream_{};
   bool ready_ = false;
   std::size_t rowBytes_ = 0;
   int rows_ = 0;
   bool topOfPicture_ = false;
-  std::vector<unsigned char> pixels_, filtered_, deflated_;
+  ScratchBytes pixels_, filtered_, deflated_;
 };
 
 std::size_t Workspace::filterRows(bool filtered, int first, int count) {
   const std::size_t lineBytes = rowBytes_ + 1;
-  grow(filtered_, lineBytes * static_cast<std::size_t>(rows_));
+  filtered_.reserve(lineBytes * static_cast<std::size_t>(count));
   unsigned char* out = filtered_.data();
   for (int y = first; y < first + count; ++y) {
     if (filtered) {
@@ -127,22 +166,32 @@ std::size_t Workspace::filterRows(bool filtered, int first, int count) {
   return static_cast<std::size_t>(out - filtered_.data());
 }
 
-std::size_t Workspace::deflateFiltered(std::size_t context, std::size_t size, int strategy,
-                                       bool last) {
+std::size_t Workspace::startDeflate(std::size_t context, std::size_t size, int strategy) {
   if (!ready_ || deflateReset(&stream_) != Z_OK ||
       deflateParams(&stream_, kLevel, strategy) != Z_OK ||
       (context > 0 &&
        deflateSetDictionary(&stream_, filtered_.data(), static_cast<uInt>(context)) != Z_OK)) {
     return 0;
   }
-  grow(deflated_, deflateBound(&stream_, size) + 16);
-  stream_.next_in = filtered_.data() + context;
-  stream_.avail_in = static_cast<uInt>(size);
+  const std::size_t room = deflateBound(&stream_, size) + 16;
+  deflated_.reserve(room);
   stream_.next_out = deflated_.data();
-  stream_.avail_out = static_cast<uInt>(deflated_.size());
+  stream_.avail_out = static_cast<uInt>(room);
+  return room;
+}
+
+bool Workspace::deflateMore(std::size_t offset, std::size_t size, bool end, bool last) {
+  stream_.next_in = filtered_.data() + offset;
+  stream_.avail_in = static_cast<uInt>(size);
   // The last piece finishes the stream; the others end on a byte boundary for the next to follow.
-  const int status = deflate(&stream_, last ? Z_FINISH : Z_SYNC_FLUSH);
-  const bool ok = last ? status == Z_STREAM_END : status == Z_OK && stream_.avail_in == 0;
+  const int flush = !end ? Z_NO_FLUSH : last ? Z_FINISH : Z_SYNC_FLUSH;
+  const int status = deflate(&stream_, flush);
+  return flush == Z_FINISH ? status == Z_STREAM_END : status == Z_OK && stream_.avail_in == 0;
+}
+
+std::size_t Workspace::deflateFiltered(std::size_t context, std::size_t size) {
+  const bool ok =
+      startDeflate(context, size, Z_DEFAULT_STRATEGY) > 0 && deflateMore(context, size, true, true);
   return ok ? stream_.total_out : 0;
 }
 
@@ -161,7 +210,7 @@ BandCoding Workspace::chooseCoding() {
       const std::size_t bytes = small ? filterRows(filtered, 0, rows_)
                                       : filterRows(filtered, start - 1, kSampleBlock + 1);
       const std::size_t context = small ? 0 : lineBytes;
-      const std::size_t size = deflateFiltered(context, bytes - context, Z_DEFAULT_STRATEGY, true);
+      const std::size_t size = deflateFiltered(context, bytes - context);
       matched = size == 0 || matched == SIZE_MAX ? SIZE_MAX : matched + size;
       huffman += huffmanEstimate(filtered_.data() + context, bytes - context);
       if (small) break;
@@ -177,13 +226,22 @@ BandCoding Workspace::chooseCoding() {
   return best;
 }
 
+// Filters and deflates a few rows at a time, while they are still in the cache, and needs no
+// buffer the size of the band.
 bool Workspace::encode(BandCoding coding, bool last, Band& band) {
-  const std::size_t size = filterRows(coding.filtered, 0, rows_);
-  band.rawSize = size;
-  band.adler = adler32(1, filtered_.data(), static_cast<uInt>(size));
-  const std::size_t written = deflateFiltered(0, size, coding.strategy, last);
-  band.deflated.assign(reinterpret_cast<const char*>(deflated_.data()), written);
-  return written > 0;
+  const std::size_t lineBytes = rowBytes_ + 1;
+  const int chunkRows = std::max(1, static_cast<int>(kChunkBytes / lineBytes));
+  band.rawSize = lineBytes * static_cast<std::size_t>(rows_);
+  band.adler = 1;
+  if (startDeflate(0, band.rawSize, coding.strategy) == 0) return false;
+  for (int first = 0; first < rows_; first += chunkRows) {
+    const int count = std::min(chunkRows, rows_ - first);
+    const std::size_t size = filterRows(coding.filtered, first, count);
+    band.adler = adler32(band.adler, filtered_.data(), static_cast<uInt>(size));
+    if (!deflateMore(0, size, first + count == rows_, last)) return false;
+  }
+  band.deflated.assign(reinterpret_cast<const char*>(deflated_.data()), stream_.total_out);
+  return true;
 }
 
 }  // namespace
@@ -192,20 +250,32 @@ std::vector<std::string> deflateFilteredRows(StripSource& source, int threads) {
   std::mutex mutex;
   std::map<int, Band> bands;  // by first row
   bool failed = false;
+  const int bandRows = std::max(1, static_cast<int>(kBandPixels / std::max(source.width(), 1)));
   auto work = [&] {
     Workspace workspace;
     for (;;) {
+      // A band's strips are taken in turn and converted as they come, so that each strip's
+      // buffer is free again before the next arrives.
       std::unique_lock lock(mutex);
-      std::optional<Strip> strip = failed ? std::nullopt : source.next();
+      int firstRow = -1;
+      while (!failed && (firstRow < 0 || workspace.rows() < bandRows)) {
+        std::optional<Strip> strip = source.next();
+        if (!strip) break;
+        if (firstRow < 0) {
+          firstRow = strip->firstRow;
+          workspace.begin(*strip, bandRows);
+        } else {
+          workspace.add(*strip);
+        }
+      }
       lock.unlock();
-      if (!strip) return;
+      if (firstRow < 0) return;
       Band band;
-      workspace.load(*strip);
       bool ok = workspace.encode(workspace.chooseCoding(),
-                                 strip->firstRow + strip->rows.height == source.height(), band);
+                                 firstRow + workspace.rows() == source.height(), band);
       lock.lock();
       failed = failed || !ok;
-      bands.emplace(strip->firstRow, std::move(band));
+      bands.emplace(firstRow, std::move(band));
     }
   };
   {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cstdlib>
 #include <cstring>
 #include <vector>
@@ -71,7 +72,18 @@ const unsigned char* zerosOfAtLeast(std::size_t bytes) {
 }  // namespace
 
 void rgbBytes(const uint32_t* pixels, int width, unsigned char* out) {
-  for (int x = 0; x < width; ++x) {
+  int x = 0;
+  if constexpr (std::endian::native == std::endian::little) {
+    // Two pixels in one eight-byte store, whose last two bytes the next store overwrites:
+    // several times faster than a store per byte.
+    const auto rgb = [](uint64_t p) { return (p >> 16 & 0xff) | (p & 0xff00) | (p & 0xff) << 16; };
+    for (; x + 2 < width; x += 2) {
+      const uint64_t two = rgb(pixels[x]) | rgb(pixels[x + 1]) << 24;
+      std::memcpy(out, &two, sizeof two);
+      out += 2 * kPixelBytes;
+    }
+  }
+  for (; x < width; ++x) {
     const uint32_t p = pixels[x];
     out[0] = static_cast<unsigned char>(p >> 16);
     out[1] = static_cast<unsigned char>(p >> 8);

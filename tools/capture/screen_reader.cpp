@@ -6,7 +6,9 @@
 
 namespace {
 
-constexpr std::size_t kStripBytes = 1 << 20;
+// Small, so that the buffer of a strip already encoded serves a later one: fresh pages cost more
+// than the extra requests.
+constexpr std::size_t kStripBytes = 1 << 18;
 constexpr std::size_t kRequestsAhead = 4;
 constexpr uint32_t kAllPlanes = ~0u;
 
