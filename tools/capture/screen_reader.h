@@ -9,9 +9,9 @@
 #include "strip_source.h"
 
 // Reads an area of a window or pixmap over the socket with plain GetImage requests, a strip of
-// about 1 MiB each, a few requests ahead of the one being used. Measured here for one-shot reads,
-// that is three to four times faster than a fresh shared-memory segment (4K: 10-15 ms against
-// 40 ms), and each strip's memory is freed as soon as it has been encoded.
+// about 256 KiB each, a few requests ahead of the one being used. Measured here for one-shot
+// reads, that is three to four times faster than a fresh shared-memory segment (4K: 10-15 ms
+// against 40 ms), and each strip's memory is freed as soon as it has been converted.
 class ScreenReader : public StripSource {
  public:
   // `area` must lie inside the drawable. With a pointer picture, it is drawn into the rows.
