@@ -36,9 +36,9 @@ EditorWindow::EditorWindow(const QString& path,
         // Queued to the window: dropped, not run, should the window be gone by then.
         QMetaObject::invokeMethod(
             this,
-            [this, unreadable, read = std::move(read)] {
+            [this, unreadable, read = std::move(read)]() mutable {
               if (read.picture.isNull()) return unreadable(read.problem);
-              setPicture(read.picture);
+              setPicture(std::move(read.picture));
             },
             Qt::QueuedConnection);
       }) {
@@ -65,8 +65,10 @@ void EditorWindow::build() {
   resize(1024, 720);
 }
 
-void EditorWindow::setPicture(const QImage& picture) {
-  history_.now.base = picture.convertToFormat(QImage::Format_RGB32);
+void EditorWindow::setPicture(QImage picture) {
+  // In place when the picture is not shared: a copy of a 4K picture is 33 MB of fresh pages.
+  picture.convertTo(QImage::Format_RGB32);
+  history_.now.base = std::move(picture);
   canvas_->pictureChanged();
   if (fitting_) zoomToFit();
   setEnabled(true);

@@ -24,7 +24,7 @@ class EditorWindow : public QMainWindow {
 
  private:
   void build();
-  void setPicture(const QImage& picture);
+  void setPicture(QImage picture);
   void addCommands();
   void zoomBy(double factor);
   void zoomToFit();
