@@ -50,12 +50,14 @@ sleep 0.3
 xdotool mousemove $((x + w / 5)) $((y + h * 2 / 5)) mousedown 1 sleep 0.1 \
   mousemove $((x + w / 4)) $((y + h / 2)) sleep 0.1 mousemove $((x + w * 2 / 5)) $((y + h * 3 / 5)) \
   sleep 0.1 mouseup 1
-xdotool key t mousemove $((x + w * 7 / 10)) $((y + h / 2)) click 1
-wait_for '[[ -n $(window_named "^Text$") ]]' 10 || fail "the text tool asked for no text"
-xdotool windowactivate --sync "$(window_named "^Text$")" type Hello
+# The text is typed where it goes, on the picture.
+tx=$((x + w * 7 / 10)) ty=$((y + h / 2))
+xdotool key t mousemove $tx $ty click 1
+sleep 0.3
+xdotool type Hello
 xdotool key Return
 sleep 0.3
-xdotool windowactivate --sync "$editor" key ctrl+s
+xdotool key ctrl+s
 wait_for '! cmp -s "$dir/big.png" "$dir/original.png"' 30 || fail "Ctrl+S wrote nothing"
 
 changes() {  # the bounding box "WxH+X+Y" of what changed in one half of the picture
@@ -70,6 +72,20 @@ edge=$(convert "$dir/big.png" -format "%[pixel:p{$rx,$((ry + rh / 2))}]" info:)
 [[ $edge == *red* || $edge == srgb\(2[0-9][0-9],0,0\) ]] || fail "the edge is not red: $edge"
 read -r tw th _ < <(changes 1920)
 ((tw > 20 && th > 10 && tw < 1900)) || fail "no text on the right half: ${tw}x${th}"
+
+# A double click with the select tool opens the text again; Escape drops a text being typed.
+saved() { cp "$dir/big.png" "$dir/before-save.png"; xdotool key ctrl+s; wait_for '! cmp -s "$dir/big.png" "$dir/before-save.png"' 30; }
+xdotool key v mousemove $((tx + 3)) $((ty + 3)) click --repeat 2 --delay 80 1
+sleep 0.3
+xdotool key ctrl+a type 'Hello again and again'
+xdotool key Return t mousemove $((x + w / 5)) $((y + h * 4 / 5)) click 1
+sleep 0.3
+xdotool type Gone
+xdotool key Escape
+saved || fail "Ctrl+S wrote nothing after the text changed"
+read -r tw2 th2 _ < <(changes 1920)
+((tw2 > 3 * tw && th2 < 2 * th)) || fail "the text did not become longer: ${tw}x${th} to ${tw2}x${th2}"
+[[ $(changes 0) == "$rw $rh $rx $ry" ]] || fail "the text dropped with Escape was drawn: $(changes 0)"
 
 # Ctrl+C puts the picture as saved on the clipboard.
 xdotool windowactivate --sync "$editor" key ctrl+c

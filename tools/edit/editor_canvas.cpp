@@ -1,6 +1,7 @@
 #include "editor_canvas.h"
 
-#include <QInputDialog>
+#include <QKeyEvent>
+#include <QLineEdit>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QRandomGenerator>
@@ -39,7 +40,13 @@ void EditorCanvas::setZoom(double zoom) {
 }
 
 void EditorCanvas::pictureChanged() {
-  rendered_ = renderPicture(history_.now);
+  if (typedItem_ >= 0 && typedItem_ < static_cast<int>(history_.now.items.size())) {
+    Picture shown = history_.now;
+    shown.items.erase(shown.items.begin() + typedItem_);
+    rendered_ = renderPicture(shown);
+  } else {
+    rendered_ = renderPicture(history_.now);
+  }
   if (selected_ >= static_cast<int>(history_.now.items.size())) selected_ = -1;
   setZoom(zoom_);
 }
@@ -100,6 +107,8 @@ void EditorCanvas::commit(const Picture& before) {
 
 void EditorCanvas::mousePressEvent(QMouseEvent* event) {
   if (event->button() != Qt::LeftButton) return;
+  // A click beside the text being typed ends it, and does nothing else.
+  if (typing_) return finishTyping(true);
   QPointF at = toPicture(event->position());
   dragStart_ = at;
   switch (settings_.tool) {
@@ -119,7 +128,7 @@ void EditorCanvas::mousePressEvent(QMouseEvent* event) {
       update();
       return;
     }
-    case Tool::Text: placeText(at); return;
+    case Tool::Text: startTyping(at, -1); return;
     case Tool::Step: {
       Picture before = history_.now;
       Item step;
@@ -206,7 +215,9 @@ void EditorCanvas::mouseReleaseEvent(QMouseEvent* event) {
 void EditorCanvas::mouseDoubleClickEvent(QMouseEvent* event) {
   if (settings_.tool != Tool::Select) return;
   int index = itemAt(history_.now, toPicture(event->position()));
-  if (index >= 0 && history_.now.items[index].kind == Tool::Text) editText(index);
+  if (index >= 0 && history_.now.items[index].kind == Tool::Text) {
+    startTyping(history_.now.items[index].points.front(), index);
+  }
 }
 
 void EditorCanvas::wheelEvent(QWheelEvent* event) {
@@ -218,29 +229,80 @@ void EditorCanvas::wheelEvent(QWheelEvent* event) {
   event->accept();
 }
 
-void EditorCanvas::placeText(QPointF at) {
-  bool ok = false;
-  QString text = QInputDialog::getText(this, tr("Text"), tr("Text:"), QLineEdit::Normal, {}, &ok);
-  if (!ok || text.isEmpty()) return;
-  Picture before = history_.now;
-  Item item;
-  item.kind = Tool::Text;
-  item.points = {at};
-  item.color = settings_.color;
-  item.fontSize = settings_.fontSize;
-  item.text = text;
-  history_.now.items.push_back(item);
-  commit(before);
+void EditorCanvas::startTyping(QPointF at, int index) {
+  finishTyping(true);
+  typedAt_ = at;
+  typedItem_ = index;
+  typing_ = new QLineEdit(this);
+  typing_->setFrame(false);
+  typing_->setTextMargins(0, 0, 0, 0);
+  // The text shows as it will be drawn, over the picture.
+  typing_->setStyleSheet("background: transparent");
+  const Item* item = index >= 0 ? &history_.now.items[index] : nullptr;
+  QPalette colours = typing_->palette();
+  colours.setColor(QPalette::Text, item ? item->color : settings_.color);
+  typing_->setPalette(colours);
+  if (item) typing_->setText(item->text);
+  typing_->installEventFilter(this);
+  connect(typing_, &QLineEdit::textChanged, this, &EditorCanvas::placeTypingBox);
+  connect(typing_, &QLineEdit::editingFinished, this, [this] { finishTyping(true); });
+  if (item) pictureChanged();
+  placeTypingBox();
+  typing_->show();
+  typing_->setFocus();
 }
 
-void EditorCanvas::editText(int index) {
-  bool ok = false;
-  Item& item = history_.now.items[index];
-  QString text =
-      QInputDialog::getText(this, tr("Text"), tr("Text:"), QLineEdit::Normal, item.text, &ok);
-  if (!ok || text.isEmpty() || text == item.text) return;
+void EditorCanvas::placeTypingBox() {
+  if (!typing_) return;
+  const double scale = zoom_ / devicePixelRatioF();
+  QFont font;
+  font.setPixelSize(std::max(1, qRound(settings_.fontSize * scale)));
+  typing_->setFont(font);
+  const QFontMetrics metrics(font);
+  const int width = metrics.horizontalAdvance(typing_->text() + "MM");
+  typing_->setGeometry(QRect(toWidget(QRectF(typedAt_, QSizeF())).topLeft().toPoint(),
+                             QSize(width, metrics.height() + 2)));
+}
+
+bool EditorCanvas::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == typing_ && event->type() == QEvent::KeyPress &&
+      static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
+    finishTyping(false);
+    return true;
+  }
+  return QWidget::eventFilter(watched, event);
+}
+
+// Kept, a new text becomes an item and a changed one changes; emptied, a text goes. Each is
+// one step to undo. Dropped, the picture is as before.
+void EditorCanvas::finishTyping(bool keep) {
+  if (!typing_) return;
+  QLineEdit* typed = typing_;
+  typing_ = nullptr;
+  typed->disconnect(this);
+  typed->hide();
+  typed->deleteLater();
+  const QString text = typed->text();
+  const int index = std::exchange(typedItem_, -1);
+  setFocus();
   Picture before = history_.now;
-  history_.now.items[index].text = text;
-  history_.now.items[index].fontSize = settings_.fontSize;
+  if (!keep || (index < 0 && text.isEmpty())) return pictureChanged();
+  if (index < 0) {
+    Item item;
+    item.kind = Tool::Text;
+    item.points = {typedAt_};
+    item.color = settings_.color;
+    item.fontSize = settings_.fontSize;
+    item.text = text;
+    history_.now.items.push_back(item);
+  } else if (text.isEmpty()) {
+    history_.now.items.erase(history_.now.items.begin() + index);
+    if (selected_ == index) selected_ = -1;
+  } else {
+    Item& item = history_.now.items[index];
+    if (text == item.text && item.fontSize == settings_.fontSize) return pictureChanged();
+    item.text = text;
+    item.fontSize = settings_.fontSize;
+  }
   commit(before);
 }

@@ -1,9 +1,12 @@
 #pragma once
 
 #include <QImage>
+#include <QPointer>
 #include <QWidget>
 
 #include <optional>
+
+class QLineEdit;
 
 #include "edit_history.h"
 
@@ -30,6 +33,8 @@ class EditorCanvas : public QWidget {
   void pictureChanged();
   void deleteSelected();
   const QImage& rendered() const { return rendered_; }
+  // Ends the text being typed, keeping it; before any command, so that it takes the text too.
+  void endTyping() { finishTyping(true); }
 
  signals:
   void edited();
@@ -42,13 +47,16 @@ class EditorCanvas : public QWidget {
   void mouseReleaseEvent(QMouseEvent* event) override;
   void mouseDoubleClickEvent(QMouseEvent* event) override;
   void wheelEvent(QWheelEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   QPointF toPicture(QPointF widgetPoint) const;
   QRectF toWidget(const QRectF& pictureRect) const;
   void commit(const Picture& before);
-  void editText(int index);
-  void placeText(QPointF at);
+  // Opens a line to type in on the picture, at `at`, for item `index` (-1: a new text).
+  void startTyping(QPointF at, int index);
+  void placeTypingBox();
+  void finishTyping(bool keep);
 
   EditHistory& history_;
   ToolSettings& settings_;
@@ -61,4 +69,9 @@ class EditorCanvas : public QWidget {
   QPointF dragStart_;
   std::optional<Picture> beforeDrag_;
   bool dragMoved_ = false;
+  // The text being typed, where, and the item it changes (-1 for a new one), which is not
+  // drawn meanwhile.
+  QPointer<QLineEdit> typing_;
+  QPointF typedAt_;
+  int typedItem_ = -1;
 };

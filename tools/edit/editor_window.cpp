@@ -115,7 +115,10 @@ void EditorWindow::addCommands() {
     if (!menu) menu = menuBar()->addMenu(tr(command.menu));
     QAction* action = menu->addAction(tr(command.name));
     action->setShortcut(command.keys);
-    connect(action, &QAction::triggered, this, command.run);
+    connect(action, &QAction::triggered, this, [this, run = command.run] {
+      canvas_->endTyping();
+      run();
+    });
   }
 }
 
@@ -189,6 +192,7 @@ void EditorWindow::showTitle() {
 }
 
 void EditorWindow::closeEvent(QCloseEvent* event) {
+  canvas_->endTyping();
   if (!modified_) return event->accept();
   auto answer = QMessageBox::question(
       this, tr("Unsaved changes"), tr("Save the marked-up picture before closing?"),
