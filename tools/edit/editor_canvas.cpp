@@ -285,8 +285,12 @@ void EditorCanvas::finishTyping(bool keep) {
   const QString text = typed->text();
   const int index = std::exchange(typedItem_, -1);
   setFocus();
+  // An item opened again was hidden while typed in.
+  const auto unchanged = [&] {
+    if (index >= 0) pictureChanged();
+  };
+  if (!keep || (index < 0 && text.isEmpty())) return unchanged();
   Picture before = history_.now;
-  if (!keep || (index < 0 && text.isEmpty())) return pictureChanged();
   if (index < 0) {
     Item item;
     item.kind = Tool::Text;
@@ -297,10 +301,10 @@ void EditorCanvas::finishTyping(bool keep) {
     history_.now.items.push_back(item);
   } else if (text.isEmpty()) {
     history_.now.items.erase(history_.now.items.begin() + index);
-    if (selected_ == index) selected_ = -1;
+    selected_ = -1;
   } else {
     Item& item = history_.now.items[index];
-    if (text == item.text && item.fontSize == settings_.fontSize) return pictureChanged();
+    if (text == item.text && item.fontSize == settings_.fontSize) return unchanged();
     item.text = text;
     item.fontSize = settings_.fontSize;
   }
