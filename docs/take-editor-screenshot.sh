@@ -45,7 +45,21 @@ drag() {  # tool key, then x1 y1 x2 y2 [more points] in picture pixels
   xdotool mouseup 1
 }
 drag x 140 140 520 172
-drag h 30 103 420 103 430 103
+# The highlighter in yellow, typed into the colour dialog's HTML field (Alt+H), then red again.
+colour() {
+  xdotool key k
+  for _ in $(seq 50); do
+    xdotool search --onlyvisible --name '^Colour$' >/dev/null 2>&1 && break
+    sleep 0.1
+  done
+  sleep 0.3
+  xdotool key alt+h ctrl+a type "$1"
+  xdotool key Return
+  sleep 0.3
+}
+colour '#ffd400'
+drag h 30 98 420 98 430 98
+colour '#ff0000'
 drag a 720 420 520 250
 drag l 30 300 600 300
 drag r 620 80 960 230
