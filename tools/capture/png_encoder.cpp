@@ -135,8 +135,8 @@ class Workspace {
   // `count` rows from `first`, each with its filter byte, into filtered_; the bytes written.
   std::size_t filterRows(bool filtered, int first, int count);
   // Starts a deflate stream into deflated_ with room for `size` bytes of input, as if the
-  // first `context` bytes of filtered_ had come just before; the room, 0 on failure.
-  std::size_t startDeflate(std::size_t context, std::size_t size, int strategy);
+  // first `context` bytes of filtered_ had come just before.
+  bool startDeflate(std::size_t context, std::size_t size, int strategy);
   // Deflates `size` bytes of filtered_ from `offset`; `end` ends the piece, `last` the stream.
   bool deflateMore(std::size_t offset, std::size_t size, bool end, bool last);
   // Deflates `size` bytes of filtered_ after the first `context`, on their own; the size
@@ -166,18 +166,18 @@ std::size_t Workspace::filterRows(bool filtered, int first, int count) {
   return static_cast<std::size_t>(out - filtered_.data());
 }
 
-std::size_t Workspace::startDeflate(std::size_t context, std::size_t size, int strategy) {
+bool Workspace::startDeflate(std::size_t context, std::size_t size, int strategy) {
   if (!ready_ || deflateReset(&stream_) != Z_OK ||
       deflateParams(&stream_, kLevel, strategy) != Z_OK ||
       (context > 0 &&
        deflateSetDictionary(&stream_, filtered_.data(), static_cast<uInt>(context)) != Z_OK)) {
-    return 0;
+    return false;
   }
   const std::size_t room = deflateBound(&stream_, size) + 16;
   deflated_.reserve(room);
   stream_.next_out = deflated_.data();
   stream_.avail_out = static_cast<uInt>(room);
-  return room;
+  return true;
 }
 
 bool Workspace::deflateMore(std::size_t offset, std::size_t size, bool end, bool last) {
@@ -191,7 +191,7 @@ bool Workspace::deflateMore(std::size_t offset, std::size_t size, bool end, bool
 
 std::size_t Workspace::deflateFiltered(std::size_t context, std::size_t size) {
   const bool ok =
-      startDeflate(context, size, Z_DEFAULT_STRATEGY) > 0 && deflateMore(context, size, true, true);
+      startDeflate(context, size, Z_DEFAULT_STRATEGY) && deflateMore(context, size, true, true);
   return ok ? stream_.total_out : 0;
 }
 
@@ -233,7 +233,7 @@ bool Workspace::encode(BandCoding coding, bool last, Band& band) {
   const int chunkRows = std::max(1, static_cast<int>(kChunkBytes / lineBytes));
   band.rawSize = lineBytes * static_cast<std::size_t>(rows_);
   band.adler = 1;
-  if (startDeflate(0, band.rawSize, coding.strategy) == 0) return false;
+  if (!startDeflate(0, band.rawSize, coding.strategy)) return false;
   for (int first = 0; first < rows_; first += chunkRows) {
     const int count = std::min(chunkRows, rows_ - first);
     const std::size_t size = filterRows(coding.filtered, first, count);
