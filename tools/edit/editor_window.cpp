@@ -24,9 +24,9 @@ constexpr int kStatusShown = 4000;  // ms
 
 }  // namespace
 
-EditorWindow::EditorWindow(const QImage& picture, const QString& path) : path_(path) {
+EditorWindow::EditorWindow(QImage picture, const QString& path) : path_(path) {
   build();
-  setPicture(picture);
+  setPicture(std::move(picture));
 }
 
 EditorWindow::EditorWindow(const QString& path,

@@ -13,7 +13,7 @@ class QScrollArea;
 // The editor: the canvas in a scrolling view, the tool bar, and the commands on the picture.
 class EditorWindow : public QMainWindow {
  public:
-  EditorWindow(const QImage& picture, const QString& path);
+  EditorWindow(QImage picture, const QString& path);
   // The picture of `path`, decoded on a thread of its own while the window comes up: until it
   // is there the window takes no input, and `unreadable` is told why when it cannot be read.
   EditorWindow(const QString& path, std::function<void(const QString& problem)> unreadable);

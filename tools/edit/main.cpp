@@ -26,8 +26,8 @@ int showPicture(QImage picture, const QString& name, bool pin, const QString& pa
     (new PinWindow(picture, name))->show();
     return QApplication::exec();
   }
-  // The window keeps its own copy of the pixels: this one is let go before the event loop.
-  EditorWindow window(std::exchange(picture, QImage()), path);
+  // Handed over, not shared, so that the window converts the pixels in place.
+  EditorWindow window(std::move(picture), path);
   window.show();
   return QApplication::exec();
 }
